@@ -1,0 +1,4 @@
+#pragma once
+
+// The program's entry: splash, start-up and the message loop. Returns the exit status.
+int surveyMain(int argc, char** argv);
