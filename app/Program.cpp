@@ -1,9 +1,14 @@
 #include "app/Program.h"
 
+#include "app/Startup.h"
+#include "app/SurveyRun.h"
+
 #include <QApplication>
 
 int surveyMain(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    return 0;
+    prepareApplication();
+    const std::unique_ptr<SurveyRun> run = startUp(Environment::system());
+    return QApplication::exec();
 }

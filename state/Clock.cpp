@@ -54,7 +54,9 @@ int year(double dateTime)
 QString minutesSeconds(qint64 elapsedMs, QChar separator)
 {
     const qint64 seconds = std::max<qint64>(elapsedMs, 0) / 1000;
-    const auto twoDigits = [](qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    const auto twoDigits = [](qint64 v) {
+        return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+    };
     return twoDigits(seconds / 60 % 60) + separator + twoDigits(seconds % 60);
 }
 

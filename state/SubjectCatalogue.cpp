@@ -31,8 +31,8 @@ const Subject& subject(int number)
 const std::array<int, SubjectCount>& screenOrder()
 {
     static const std::array<int, SubjectCount> order{
-        Algebra, History, Biology, ForeignLanguage, Literature,
-        Russian, Geography, Informatics, Physics, Chemistry};
+        Algebra, History,   Biology,     ForeignLanguage, Literature,
+        Russian, Geography, Informatics, Physics,         Chemistry};
     return order;
 }
 

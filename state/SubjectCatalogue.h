@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 // The ten school subjects in record order, with the rules by class that every per-subject screen
@@ -27,10 +26,10 @@ inline constexpr int SubjectCount = 10;
 struct Subject
 {
     int number;
-    const char* designCode;      // three letters in designer names: "Alg" in ButtonAlg2p
-    const char* heading;         // row heading of the per-subject screens
-    const char* gradesHeading;   // the same on the quarter grades screen
-    const char* teacherCaption;  // button caption on the teacher screens
+    const char* designCode;     // three letters in designer names: "Alg" in ButtonAlg2p
+    const char* heading;        // row heading of the per-subject screens
+    const char* gradesHeading;  // the same on the quarter grades screen
+    const char* teacherCaption; // button caption on the teacher screens
 };
 
 // Record order: algebra, physics, chemistry, history, … informatics.

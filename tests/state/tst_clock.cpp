@@ -19,7 +19,8 @@ private Q_SLOTS:
     void dateTimeIsTakenToWholeRoundedMilliseconds()
     {
         // Half a millisecond past 10:00:00 rounds up; a third of one rounds down.
-        const double tenOClock = DateTime::fromQDateTime(QDateTime(QDate(2017, 3, 14), QTime(10, 0)));
+        const double tenOClock =
+            DateTime::fromQDateTime(QDateTime(QDate(2017, 3, 14), QTime(10, 0)));
         const double halfMs = 0.5 / DateTime::MsPerDay;
         QCOMPARE(DateTime::toQDateTime(tenOClock + 1.2 * halfMs).time(), QTime(10, 0, 0, 1));
         QCOMPARE(DateTime::toQDateTime(tenOClock + 0.6 * halfMs).time(), QTime(10, 0, 0, 0));
@@ -30,7 +31,8 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("moment");
         QTest::addColumn<int>("year");
         QTest::newRow("2017") << QDateTime(QDate(2017, 5, 20), QTime(12, 0)) << 2017;
-        QTest::newRow("2009 new year's eve") << QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59, 999)) << 2009;
+        QTest::newRow("2009 new year's eve")
+            << QDateTime(QDate(2009, 12, 31), QTime(23, 59, 59, 999)) << 2009;
         QTest::newRow("2010 first ms") << QDateTime(QDate(2010, 1, 1), QTime(0, 0)) << 2010;
     }
     void yearOfTheDate()
@@ -45,11 +47,16 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("elapsedMs");
         QTest::addColumn<QString>("colon");
         QTest::addColumn<QString>("fullStop");
-        QTest::newRow("zero") << qint64(0) << "00:00" << "00.00";
-        QTest::newRow("02:15") << qint64(135'000) << "02:15" << "02.15";
-        QTest::newRow("03.07 with ms") << qint64(187'999) << "03:07" << "03.07";
-        QTest::newRow("59:59") << qint64(3'599'000) << "59:59" << "59.59";
-        QTest::newRow("after an hour") << qint64(3'600'000 + 65'000) << "01:05" << "01.05";
+        QTest::newRow("zero") << qint64(0) << "00:00"
+                              << "00.00";
+        QTest::newRow("02:15") << qint64(135'000) << "02:15"
+                               << "02.15";
+        QTest::newRow("03.07 with ms") << qint64(187'999) << "03:07"
+                                       << "03.07";
+        QTest::newRow("59:59") << qint64(3'599'000) << "59:59"
+                               << "59.59";
+        QTest::newRow("after an hour") << qint64(3'600'000 + 65'000) << "01:05"
+                                       << "01.05";
     }
     void minutesAndSecondsOfAnElapsedTime()
     {
@@ -94,7 +101,8 @@ private Q_SLOTS:
         const qint64 steadyStart = clock.steadyMs();
         clock.advanceSeconds(95.4);
         QCOMPARE(clock.steadyMs() - steadyStart, qint64(95'400));
-        QCOMPARE(DateTime::toQDateTime(clock.now()), QDateTime(QDate(2017, 3, 14), QTime(9, 59, 40, 400)));
+        QCOMPARE(DateTime::toQDateTime(clock.now()),
+                 QDateTime(QDate(2017, 3, 14), QTime(9, 59, 40, 400)));
 
         clock.setWallClock(QDateTime(QDate(2017, 3, 14), QTime(8, 0)));
         QCOMPARE(clock.steadyMs() - steadyStart, qint64(95'400));

@@ -31,9 +31,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("classNumber");
         QTest::addColumn<QString>("stream");
         QTest::addColumn<QString>("name");
-        QTest::newRow("8 А") << "8" << "А" << "8А.xls";
-        QTest::newRow("11 Б") << "11" << "Б" << "11Б.xls";
-        QTest::newRow("no stream") << "5" << "" << "5.xls";
+        QTest::newRow("8 А") << "8"
+                             << "А"
+                             << "8А.xls";
+        QTest::newRow("11 Б") << "11"
+                              << "Б"
+                              << "11Б.xls";
+        QTest::newRow("no stream") << "5"
+                                   << ""
+                                   << "5.xls";
     }
     void rosterWorkbookNameJoinsClassAndStream()
     {
@@ -55,9 +61,11 @@ private Q_SLOTS:
 
     void catalogueInRecordOrder()
     {
-        const QStringList teacherCaptions{"Алгебра", "Физика", "Химия", "История", "Биология",
+        const QStringList teacherCaptions{
+            "Алгебра",          "Физика",     "Химия",        "История",   "Биология",
             "Иностранный язык", "Литература", "Русский язык", "География", "Информатика"};
-        const QStringList codes{"Alg", "Fis", "Him", "Ist", "Bio", "Ino", "Lit", "Rus", "Geo", "Inf"};
+        const QStringList codes{"Alg", "Fis", "Him", "Ist", "Bio",
+                                "Ino", "Lit", "Rus", "Geo", "Inf"};
         for (int n = 1; n <= SubjectCount; ++n) {
             QCOMPARE(subject(n).number, n);
             QCOMPARE(teacherCaption(n), teacherCaptions[n - 1]);
@@ -94,7 +102,8 @@ private Q_SLOTS:
         QFETCH(QString, firstHeading);
         QCOMPARE(taughtIn(Physics, classNumber), physics);
         QCOMPARE(taughtIn(Chemistry, classNumber), chemistry);
-        for (int n : {Algebra, History, Biology, ForeignLanguage, Literature, Russian, Geography, Informatics})
+        for (int n : {Algebra, History, Biology, ForeignLanguage, Literature, Russian, Geography,
+                      Informatics})
             QVERIFY(taughtIn(n, classNumber));
         QCOMPARE(heading(Algebra, classNumber), firstHeading);
         QCOMPARE(gradesHeading(Algebra, classNumber), firstHeading);

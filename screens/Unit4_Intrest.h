@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/QuestionScreen.h"
+
+// Form4_Intrest: interest in each subject, 0 to 9.
+class TForm4_Intrest : public QuestionScreen
+{
+    Q_OBJECT
+
+public:
+    explicit TForm4_Intrest(SurveyRun& run);
+};

@@ -1,0 +1,213 @@
+// The frame of the question screens: the total test time, the bar that empties over each minute
+// on a screen, and closing the window.
+
+#include "app/QuestionScreen.h"
+#include "screens/Unit7_Fam.h"
+#include "support/Controls.h"
+#include "support/TestRun.h"
+#include "widgets/SegmentedVerticalBar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+QuestionScreen* questionScreen(TestRun& test, const char* instance)
+{
+    auto* screen = qobject_cast<QuestionScreen*>(test.screen(instance));
+    if (!screen)
+        qFatal("%s is not a question screen", instance);
+    return screen;
+}
+
+QString testTime(QuestionScreen* screen)
+{
+    return NEED(QLineEdit, screen, "Edit1")->text();
+}
+
+int bar(QuestionScreen* screen)
+{
+    return NEED(SegmentedVerticalBar, screen, "AdvProgressBar1")->position();
+}
+
+} // namespace
+
+class TestFrame : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void totalTimeFromTheGradesScreenAndTheBarOfThisScreen()
+    {
+        TestRun test(QDateTime(QDate(2017, 3, 14), QTime(9, 58, 5)));
+        SurveyRun& run = test.start();
+        run.showScreen(questionScreen(test, "Form1_Ball")); // starts the test clock
+
+        test.clock().advanceSeconds(135); // 10:00:20
+        QuestionScreen* house = questionScreen(test, "Form2_House");
+        run.showScreen(house);
+        house->Timer1Timer();
+        QCOMPARE(testTime(house), QStringLiteral("02:15"));
+        QCOMPARE(bar(house), 100);
+
+        test.clock().advanceSeconds(35);
+        house->Timer1Timer();
+        QCOMPARE(testTime(house), QStringLiteral("02:50"));
+        QCOMPARE(bar(house), 42);
+    }
+
+    void barFollowsTheSecondsOfTheCurrentMinute_data()
+    {
+        QTest::addColumn<int>("secondsOnScreen");
+        QTest::addColumn<int>("position");
+        QTest::newRow("0 s") << 0 << 100;
+        QTest::newRow("1 s") << 1 << 98;
+        QTest::newRow("35 s") << 35 << 42;
+        QTest::newRow("59 s") << 59 << 2;
+        QTest::newRow("60 s") << 60 << 100;
+        QTest::newRow("119 s") << 119 << 2;
+    }
+    void barFollowsTheSecondsOfTheCurrentMinute()
+    {
+        QFETCH(int, secondsOnScreen);
+        QFETCH(int, position);
+        TestRun test;
+        SurveyRun& run = test.start();
+        run.showScreen(questionScreen(test, "Form1_Ball"));
+        QuestionScreen* interest = questionScreen(test, "Form4_Intrest");
+        test.clock().advanceSeconds(17);
+        run.showScreen(interest);
+        test.clock().advanceSeconds(secondsOnScreen);
+        interest->Timer1Timer();
+        QCOMPARE(bar(interest), position);
+        QCOMPARE(NEED(QLineEdit, interest, "Edit3")->text().toInt(), secondsOnScreen % 60);
+    }
+
+    void gradesScreenUsesAFullStopAndShowsNoBar()
+    {
+        TestRun test;
+        SurveyRun& run = test.start();
+        QuestionScreen* grades = questionScreen(test, "Form1_Ball");
+        grades->Timer1Timer(); // hidden, before the test has begun: nothing of it is seen
+        run.showScreen(grades);
+        QCOMPARE(testTime(grades), QStringLiteral("00:00"));
+        QCOMPARE(run.state.TestStartTime, test.clock().now());
+
+        test.clock().advanceSeconds(187.6);
+        grades->Timer1Timer();
+        QCOMPARE(testTime(grades), QStringLiteral("03.07"));
+        QVERIFY(!controls::seen(NEED(SegmentedVerticalBar, grades, "AdvProgressBar1")));
+        QVERIFY(controls::seen(NEED(QLabel, grades, "Label24")));
+        QCOMPARE(NEED(QLabel, grades, "Label24")->text(), QStringLiteral("Время теста"));
+    }
+
+    void afterAnHourTheMinutesStartAgain()
+    {
+        TestRun test;
+        SurveyRun& run = test.start();
+        QuestionScreen* grades = questionScreen(test, "Form1_Ball");
+        run.showScreen(grades);
+        test.clock().advanceSeconds(3600 + 7);
+        grades->Timer1Timer();
+        QCOMPARE(testTime(grades), QStringLiteral("00.07"));
+    }
+
+    void clockSetBackDuringTheTestChangesNoElapsedTime()
+    {
+        TestRun test(QDateTime(QDate(2017, 10, 29), QTime(2, 59, 30)));
+        SurveyRun& run = test.start();
+        run.showScreen(questionScreen(test, "Form1_Ball"));
+        test.clock().advanceSeconds(20);
+        QuestionScreen* house = questionScreen(test, "Form2_House");
+        run.showScreen(house);
+
+        // Daylight saving ends: the wall clock goes back an hour.
+        test.clock().setWallClock(QDateTime(QDate(2017, 10, 29), QTime(2, 0, 0)));
+        test.clock().advanceSeconds(15);
+        house->Timer1Timer();
+        QCOMPARE(testTime(house), QStringLiteral("00:35"));
+        QCOMPARE(bar(house), QuestionScreen::barPosition(15));
+    }
+
+    void textTypedIntoTheTimeBoxDoesNotStay()
+    {
+        TestRun test;
+        SurveyRun& run = test.start();
+        QuestionScreen* eff = questionScreen(test, "Form3_Eff");
+        run.showScreen(questionScreen(test, "Form1_Ball"));
+        run.showScreen(eff);
+        QTest::keyClicks(NEED(QLineEdit, eff, "Edit1"), QStringLiteral("99"));
+        eff->Timer1Timer();
+        QCOMPARE(testTime(eff), QStringLiteral("00:00"));
+    }
+
+    void timersTickEverySecondFromCreation()
+    {
+        TestRun test;
+        test.start();
+        for (const char* name :
+             {"Form1_Ball", "Form2_House", "Form3_Eff", "Form4_Intrest", "Form_Dop", "Form5_Love",
+              "Form6_Treb", "Form_Psychology1", "Form7_Fam"}) {
+            auto* timer = NEED(QTimer, test.screen(name), "Timer1");
+            QVERIFY2(timer->isActive() && timer->interval() == 1000, name);
+        }
+    }
+
+    void closingAQuestionScreenEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("instance");
+        QTest::addColumn<bool>("ends");
+        for (const char* name : {"Form1_Ball", "Form2_House", "Form3_Eff", "Form4_Intrest",
+                                 "Form_Dop", "Form5_Love", "Form6_Treb", "Form7_Fam"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        QTest::newRow("Form_Psychology1 only hides") << "Form_Psychology1" << false;
+    }
+    void closingAQuestionScreenEndsTheProgram()
+    {
+        QFETCH(QString, instance);
+        QFETCH(bool, ends);
+        TestRun test;
+        SurveyRun& run = test.start();
+        Screen* screen = test.screen(qPrintable(instance));
+        run.showScreen(screen);
+        screen->close();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(run.terminationRequested(), ends);
+        QCOMPARE(test.ended(), ends);
+        if (ends)
+            QCOMPARE(test.endStatus(), 0);
+        else
+            QCOMPARE(run.windows().topWindow(), run.mainWindow());
+        QVERIFY(!QDir(test.path("STAT")).entryList(QDir::Files).size());
+    }
+
+    void classmateScreenHasNoLabelAndItsOwnBar()
+    {
+        TestRun test;
+        SurveyRun& run = test.start();
+        QuestionScreen* classmates = questionScreen(test, "Form_Psychology1");
+        run.showScreen(classmates);
+        auto* bar = NEED(SegmentedVerticalBar, classmates, "AdvProgressBar1");
+        QCOMPARE(bar->geometry(), QRect(294, 0, 14, 770));
+        QVERIFY(controls::seen(bar));
+        QVERIFY(!controls::seen(NEED(QLabel, classmates, "Label24")));
+    }
+
+    void finishScreenShowsTheTestTimeUnderItsLabel()
+    {
+        TestRun test;
+        SurveyRun& run = test.start();
+        run.showScreen(questionScreen(test, "Form1_Ball"));
+        test.clock().advanceSeconds(754);
+        auto* finish = qobject_cast<TForm7_Fam*>(test.screen("Form7_Fam"));
+        QVERIFY(finish);
+        run.showScreen(finish);
+        finish->Timer1Timer();
+        QCOMPARE(NEED(QLineEdit, finish, "Edit2")->text(), QStringLiteral("12:34"));
+        QCOMPARE(NEED(QLabel, finish, "sLabelFX4")->text(), QStringLiteral("Время тестирования"));
+    }
+};
+
+SURVEY_TEST_MAIN(TestFrame)
+#include "tst_frame.moc"
