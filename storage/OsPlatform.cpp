@@ -1,0 +1,424 @@
+#include "storage/OsPlatform.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace OsPlatform {
+namespace {
+
+// Waiting for a lock polls: a blocking wait cannot be given a time limit on every system. The
+// pause grows so that a long save elsewhere is not hammered and a short one is not overslept.
+template <typename TryLock>
+FileLock::Outcome pollForLock(int timeoutMs, Error& error, TryLock tryLock)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(std::max(timeoutMs, 0));
+    auto pause = milliseconds(2);
+    for (;;) {
+        const FileLock::Outcome outcome = tryLock(error);
+        if (outcome != FileLock::Outcome::Busy)
+            return outcome;
+        const auto now = steady_clock::now();
+        if (now >= deadline)
+            return FileLock::Outcome::Busy;
+        std::this_thread::sleep_for(std::min<steady_clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, milliseconds(50));
+    }
+}
+
+} // namespace
+
+#ifdef _WIN32
+
+Error errorFromNativeCode(int code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+        return {ErrorKind::FileNotFound, code};
+    case ERROR_PATH_NOT_FOUND:
+        return {ErrorKind::PathNotFound, code};
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return {ErrorKind::TooManyOpenFiles, code};
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return {ErrorKind::AccessDenied, code};
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return {ErrorKind::SharingViolation, code};
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+        return {ErrorKind::DiskFull, code};
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+        return {ErrorKind::DeviceError, code};
+    default:
+        return {ErrorKind::Other, code};
+    }
+}
+
+namespace {
+
+Error lastError()
+{
+    return errorFromNativeCode(static_cast<int>(GetLastError()));
+}
+
+HANDLE asHandle(std::intptr_t value)
+{
+    return reinterpret_cast<HANDLE>(value);
+}
+
+bool writeAll(HANDLE file, const QByteArray& contents)
+{
+    const char* data = contents.constData();
+    qsizetype left = contents.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(left, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr))
+            return false;
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+FileLock::~FileLock()
+{
+    unlock();
+}
+
+FileLock::Outcome FileLock::lock(const std::filesystem::path& path, int timeoutMs, Error& error)
+{
+    unlock();
+    // Shared for reading, writing and deleting so that no other program is kept from the folder.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = lastError();
+        return Outcome::Failed;
+    }
+    const Outcome outcome = pollForLock(timeoutMs, error, [file](Error& e) {
+        OVERLAPPED at{};
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+            return Outcome::Locked;
+        const DWORD code = GetLastError();
+        if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING)
+            return Outcome::Busy;
+        e = errorFromNativeCode(static_cast<int>(code));
+        return Outcome::Failed;
+    });
+    if (outcome != Outcome::Locked) {
+        CloseHandle(file);
+        return outcome;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return outcome;
+}
+
+void FileLock::unlock() noexcept
+{
+    if (m_handle == -1)
+        return;
+    const HANDLE file = asHandle(m_handle);
+    OVERLAPPED at{};
+    UnlockFileEx(file, 0, 1, 0, &at);
+    CloseHandle(file);
+    m_handle = -1;
+}
+
+Failure readFile(const std::filesystem::path& path, QByteArray& contents)
+{
+    contents.clear();
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
+        contents.reserve(static_cast<qsizetype>(size.QuadPart));
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr)) {
+            const Error error = lastError();
+            CloseHandle(file);
+            contents.clear();
+            return error;
+        }
+        if (got == 0)
+            break;
+        contents.append(buffer, static_cast<qsizetype>(got));
+    }
+    CloseHandle(file);
+    return std::nullopt;
+}
+
+Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    if (!writeAll(file, contents) || !FlushFileBuffers(file)) {
+        const Error error = lastError();
+        CloseHandle(file);
+        return error;
+    }
+    if (!CloseHandle(file))
+        return lastError();
+    return std::nullopt;
+}
+
+Failure replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    // Write-through: the call returns once the move is on the disk.
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastError();
+    return std::nullopt;
+}
+
+void removeFile(const std::filesystem::path& path) noexcept
+{
+    DeleteFileW(path.c_str());
+}
+
+#else // POSIX
+
+Error errorFromNativeCode(int code)
+{
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+        return {ErrorKind::PathNotFound, code};
+    case EMFILE:
+    case ENFILE:
+        return {ErrorKind::TooManyOpenFiles, code};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return {ErrorKind::AccessDenied, code};
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return {ErrorKind::DiskFull, code};
+    case EIO:
+        return {ErrorKind::DeviceError, code};
+    default:
+        return {ErrorKind::Other, code};
+    }
+}
+
+namespace {
+
+Error lastError()
+{
+    return errorFromNativeCode(errno);
+}
+
+int openRetrying(const char* path, int flags, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Closes and keeps the errno of the failure that came before.
+void closeQuietly(int fd)
+{
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+}
+
+bool writeAll(int fd, const QByteArray& contents)
+{
+    const char* data = contents.constData();
+    qsizetype left = contents.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool syncRetrying(int fd)
+{
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result < 0 && errno == EINTR);
+    return result == 0;
+}
+
+// One byte at offset 0, the same region on every system.
+struct flock wholeLockRegion(int type)
+{
+    struct flock region
+    {
+    };
+    region.l_type = static_cast<short>(type);
+    region.l_whence = SEEK_SET;
+    region.l_start = 0;
+    region.l_len = 1;
+    return region;
+}
+
+// Open-file-description locks belong to the open file, not to the process: a second open of the
+// lock file elsewhere in the process cannot drop them. Plain record locks where they are missing.
+#ifdef F_OFD_SETLK
+constexpr int SetLockCommand = F_OFD_SETLK;
+#else
+constexpr int SetLockCommand = F_SETLK;
+#endif
+
+} // namespace
+
+FileLock::~FileLock()
+{
+    unlock();
+}
+
+FileLock::Outcome FileLock::lock(const std::filesystem::path& path, int timeoutMs, Error& error)
+{
+    unlock();
+    const int fd = openRetrying(path.c_str(), O_RDWR | O_CREAT, 0666);
+    if (fd < 0) {
+        error = lastError();
+        return Outcome::Failed;
+    }
+    const Outcome outcome = pollForLock(timeoutMs, error, [fd](Error& e) {
+        struct flock region = wholeLockRegion(F_WRLCK);
+        if (::fcntl(fd, SetLockCommand, &region) == 0)
+            return Outcome::Locked;
+        if (errno == EAGAIN || errno == EACCES || errno == EINTR)
+            return Outcome::Busy;
+        e = lastError();
+        return Outcome::Failed;
+    });
+    if (outcome != Outcome::Locked) {
+        closeQuietly(fd);
+        return outcome;
+    }
+    m_handle = fd;
+    return outcome;
+}
+
+void FileLock::unlock() noexcept
+{
+    if (m_handle == -1)
+        return;
+    const int fd = static_cast<int>(m_handle);
+    struct flock region = wholeLockRegion(F_UNLCK);
+    ::fcntl(fd, SetLockCommand, &region);
+    ::close(fd);
+    m_handle = -1;
+}
+
+Failure readFile(const std::filesystem::path& path, QByteArray& contents)
+{
+    contents.clear();
+    const int fd = openRetrying(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return lastError();
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) == 0 && info.st_size > 0)
+        contents.reserve(static_cast<qsizetype>(info.st_size));
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const Error error = lastError();
+            ::close(fd);
+            contents.clear();
+            return error;
+        }
+        if (got == 0)
+            break;
+        contents.append(buffer, static_cast<qsizetype>(got));
+    }
+    ::close(fd);
+    return std::nullopt;
+}
+
+Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
+{
+    const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0)
+        return lastError();
+    if (!writeAll(fd, contents) || !syncRetrying(fd)) {
+        const Error error = lastError();
+        ::close(fd);
+        return error;
+    }
+    // A network file system may report a failed write only here.
+    if (::close(fd) != 0 && errno != EINTR)
+        return lastError();
+    return std::nullopt;
+}
+
+Failure replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return lastError();
+    // The new name is in place; flushing the folder makes it survive a power cut. Its failure
+    // cannot undo the replace, so it is not reported.
+    const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : ".";
+    const int fd = openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        syncRetrying(fd);
+        ::close(fd);
+    }
+    return std::nullopt;
+}
+
+void removeFile(const std::filesystem::path& path) noexcept
+{
+    ::unlink(path.c_str());
+}
+
+#endif
+
+} // namespace OsPlatform

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+// The few file operations of the statistics file that std::filesystem and Qt do not give in the
+// form it needs: a lock that the operating system releases when its holder dies, a write that has
+// reached the disk before it is trusted, an atomic replace, and error codes that every system
+// classifies the same way. The only place with system calls.
+namespace OsPlatform {
+
+enum class ErrorKind {
+    FileNotFound,     // the file itself is missing (Windows only: a missing file on POSIX is
+                      // PathNotFound, as a missing folder is)
+    PathNotFound,     // a folder on the way is missing or is not a folder
+    TooManyOpenFiles, // of the process or of the system
+    AccessDenied,     // also a read-only file system, a folder where a file should be
+    DiskFull,         // also a disk quota
+    SharingViolation, // Windows: another program holds the file open or locked
+    DeviceError,      // the medium failed
+    Other,
+};
+
+struct Error
+{
+    ErrorKind kind = ErrorKind::Other;
+    int code = 0; // errno on POSIX, GetLastError() on Windows
+};
+
+// Classifies a native error code: errno on POSIX, a GetLastError() value on Windows.
+Error errorFromNativeCode(int code);
+
+// What a file operation gives: nothing on success, the error otherwise.
+using Failure = std::optional<Error>;
+
+// An exclusive lock on a file that is never deleted, so that every process locks the same file:
+// fcntl on POSIX (open-file-description locks where the system has them), LockFileEx on Windows.
+// The system releases it when the holder closes the file or dies; it is never broken by age.
+class FileLock
+{
+public:
+    enum class Outcome { Locked, Busy, Failed };
+
+    FileLock() = default;
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Opens the lock file (creating it when it is missing) and waits up to timeoutMs for the
+    // lock. Busy: another holder kept it all that time. Failed: the file could not be opened or
+    // locked; error tells why.
+    Outcome lock(const std::filesystem::path& path, int timeoutMs, Error& error);
+    void unlock() noexcept;
+
+private:
+    std::intptr_t m_handle = -1; // a file descriptor, or a HANDLE on Windows
+};
+
+// The whole file as it is on disk.
+Failure readFile(const std::filesystem::path& path, QByteArray& contents);
+
+// Creates the file or truncates it, writes all of contents and flushes it to the disk before
+// closing it.
+Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents);
+
+// Puts from in the place of to in one step: a reader sees the old file or the new one, never a
+// mixture. The folder entry is flushed to the disk where the system allows it.
+Failure replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Best effort: a file that cannot be removed is left.
+void removeFile(const std::filesystem::path& path) noexcept;
+
+} // namespace OsPlatform

@@ -1,0 +1,275 @@
+#include "storage/StatisticsFile.h"
+
+#include "storage/SurveyRecord.h"
+#include "storage/Windows1251.h"
+
+#include <QByteArrayView>
+#include <QDir>
+#include <filesystem>
+#include <limits>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace StatisticsFile {
+namespace {
+
+const QString FolderName = QStringLiteral("STAT");
+// One lock for the whole folder, never deleted: every saver must lock the same file.
+const QString LockFileName = QStringLiteral("save.lock");
+// Beside the statistics file, one per target so that a stale one is simply overwritten; it does
+// not end in "c", so tools that look for statistics files pass it by.
+const QString TempSuffix = QStringLiteral(".tmp");
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+constexpr int QuotedCounterLength = 60;
+
+fs::path toPath(const QString& text)
+{
+    return fs::path(text.toStdU16String());
+}
+
+struct Texts
+{
+    int code; // the runtime's error code; 0: the system's own code
+    const char* runtimeText;
+    const char* reason;
+};
+
+Texts textsOf(OsPlatform::ErrorKind kind)
+{
+    using K = OsPlatform::ErrorKind;
+    switch (kind) {
+    case K::FileNotFound:
+        return {2, "File not found", "The system cannot find the file specified."};
+    case K::PathNotFound:
+        return {3, "Invalid filename", "The system cannot find the path specified."};
+    case K::TooManyOpenFiles:
+        return {4, "Too many open files", "The system cannot open the file."};
+    case K::AccessDenied:
+        return {5, "File access denied", "Access is denied."};
+    case K::DiskFull:
+        return {101, "Disk full", "There is not enough space on the disk."};
+    case K::SharingViolation:
+        return {0, nullptr,
+                "The process cannot access the file because it is being used by another "
+                "process."};
+    case K::DeviceError:
+        return {0, nullptr, "The request could not be performed because of an I/O device error."};
+    case K::Other:
+        break;
+    }
+    return {0, nullptr, nullptr};
+}
+
+std::optional<qint64> parseCounter(QByteArrayView line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    if (i == line.size())
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        const int digit = c - '0';
+        if (value > (std::numeric_limits<qint64>::max() - digit) / 10)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    // The counter is increased by one: the largest value has no successor.
+    if (!negative && value == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+QString quotedLine(QByteArrayView line)
+{
+    QString text = fromWindows1251(
+        line.first(std::min<qsizetype>(line.size(), QuotedCounterLength)).toByteArray());
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0xFFFD)
+            c = QLatin1Char('?');
+    }
+    return text;
+}
+
+// Where the line that starts at `from` ends, and where the next one starts.
+struct LineSpan
+{
+    qsizetype end;
+    qsizetype next;
+};
+
+LineSpan lineAt(const QByteArray& bytes, qsizetype from)
+{
+    qsizetype end = from;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    qsizetype next = end;
+    if (next < bytes.size()) {
+        if (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n')
+            next += 2;
+        else
+            next += 1;
+    }
+    return {end, next};
+}
+
+// The old file with its counter increased, every line kept as its bytes and ended by CR LF, and
+// the record as the last line.
+QByteArray appended(const QByteArray& old, const QByteArray& record)
+{
+    const LineSpan first = lineAt(old, 0);
+    const QByteArrayView counterLine = QByteArrayView(old).first(first.end);
+    const std::optional<qint64> counter = parseCounter(counterLine);
+    if (!counter)
+        throw InvalidCounterError(
+            QStringLiteral("'%1' is not a valid integer value").arg(quotedLine(counterLine)));
+
+    QByteArray contents;
+    contents.reserve(old.size() + old.count('\n') + record.size() + 32);
+    contents += QByteArray::number(*counter + 1);
+    contents += LineEnd;
+    for (qsizetype at = first.next; at < old.size();) {
+        const LineSpan line = lineAt(old, at);
+        contents += QByteArrayView(old).sliced(at, line.end - at);
+        contents += LineEnd;
+        at = line.next;
+    }
+    contents += record;
+    contents += LineEnd;
+    return contents;
+}
+
+bool isRegularFile(const fs::path& path)
+{
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+bool isNonEmptyRegularFile(const fs::path& path)
+{
+    std::error_code failed;
+    const bool regular = fs::is_regular_file(path, failed);
+    return regular && fs::file_size(path, failed) > 0 && !failed;
+}
+
+QString openFailure(const QString& shownName, const OsPlatform::Error& error)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(shownName, reasonText(error));
+}
+
+QString createFailure(const QString& shownName, const OsPlatform::Error& error)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(shownName, reasonText(error));
+}
+
+// The temporary file fails as the step it stands for: creating a new file, or rewriting one.
+[[noreturn]] void throwWriteFailure(const OsPlatform::Error& error, bool rewriting,
+                                    const fs::path& temp, const QString& shownName)
+{
+    OsPlatform::removeFile(temp);
+    if (rewriting)
+        throw FileCreateError(createFailure(shownName, error));
+    throw creationError(error);
+}
+
+} // namespace
+
+BusyError::BusyError()
+    : SaveError(QStringLiteral("Файл статистики сейчас занят: в него записывает другой "
+                               "компьютер или программа. Подождите немного и нажмите кнопку "
+                               "ещё раз."))
+{
+}
+
+InOutError creationError(const OsPlatform::Error& error)
+{
+    const Texts texts = textsOf(error.kind);
+    if (texts.runtimeText)
+        return InOutError(texts.code, QString::fromLatin1(texts.runtimeText));
+    return InOutError(error.code, QStringLiteral("I/O error %1").arg(error.code));
+}
+
+QString reasonText(const OsPlatform::Error& error)
+{
+    const Texts texts = textsOf(error.kind);
+    if (texts.reason)
+        return QString::fromLatin1(texts.reason);
+    return QStringLiteral("System error %1.").arg(error.code);
+}
+
+QString fileName(const QString& classNumber, const QString& classStream, int year)
+{
+    const QString fourDigits = QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+    return classNumber + classStream + QStringLiteral(" 0.") + fourDigits.mid(2, 2) +
+           QLatin1Char('c');
+}
+
+void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& clock,
+                const SaveOptions& options)
+{
+    const QString name =
+        fileName(state.ClassNumber, state.ClassStream, DateTime::year(clock.now()));
+    state.Surname = SurveyRecord::fitToPlace(surnameBoxText);
+    const QByteArray record = toWindows1251(SurveyRecord::build(state, options.reportUnrealValue));
+
+    const fs::path folder = toPath(options.workingFolder) / toPath(FolderName);
+    const fs::path target = folder / toPath(name);
+    const fs::path temp = folder / toPath(name + TempSuffix);
+    const QString shownName = QDir::toNativeSeparators(FolderName + QLatin1Char('/') + name);
+    const auto reachPhase = [&options](SavePhase phase) {
+        if (options.phaseHook)
+            options.phaseHook(phase);
+    };
+
+    // Held from before the existence test until the new file is in place, so that savers on
+    // every workstation take their turns and none reads a counter that another is changing.
+    OsPlatform::FileLock lock;
+    OsPlatform::Error error;
+    switch (lock.lock(folder / toPath(LockFileName), options.lockTimeoutMs, error)) {
+    case OsPlatform::FileLock::Outcome::Locked:
+        break;
+    case OsPlatform::FileLock::Outcome::Busy:
+        throw BusyError();
+    case OsPlatform::FileLock::Outcome::Failed:
+        // The message of the step that the save would have failed at without the lock.
+        if (isNonEmptyRegularFile(target))
+            throw FileCreateError(createFailure(shownName, error));
+        throw creationError(error);
+    }
+    reachPhase(SavePhase::LockTaken);
+
+    // A file of zero length has no counter to go on from: it is started anew.
+    QByteArray contents;
+    bool rewriting = false;
+    if (isRegularFile(target)) {
+        QByteArray old;
+        if (const OsPlatform::Failure failure = OsPlatform::readFile(target, old))
+            throw FileOpenError(openFailure(shownName, *failure));
+        if (!old.isEmpty()) {
+            contents = appended(old, record);
+            rewriting = true;
+        }
+    }
+    if (!rewriting)
+        contents = QByteArrayLiteral("1") + LineEnd + record + LineEnd;
+
+    if (const OsPlatform::Failure failure = OsPlatform::writeFileSynced(temp, contents))
+        throwWriteFailure(*failure, rewriting, temp, shownName);
+    reachPhase(SavePhase::TempWritten);
+    reachPhase(SavePhase::BeforeReplace);
+    if (const OsPlatform::Failure failure = OsPlatform::replaceFile(temp, target))
+        throwWriteFailure(*failure, rewriting, temp, shownName);
+    reachPhase(SavePhase::Replaced);
+}
+
+} // namespace StatisticsFile
