@@ -11,9 +11,9 @@ cmake --build --preset default -j "$(nproc 2>/dev/null || echo 2)" --target scho
 
 demo="$root/demo-run"
 mkdir -p "$demo/STAT"
-if [ -x scripts/make-demo-roster.sh ]; then
-    scripts/make-demo-roster.sh "$demo"
-fi
+# A roster for class 8 stream А: choose 8, А and a gender to see the roster screens; any other
+# class goes the way without a roster.
+scripts/make-rosters.sh "$demo" "8А.xls"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "This machine has no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the"
