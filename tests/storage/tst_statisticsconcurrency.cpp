@@ -1,6 +1,7 @@
 #include "StorageFixture.h"
 #include "storage/StatisticsFile.h"
 #include "support/FakeClock.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,8 @@
 #include <QTest>
 
 using namespace StatisticsFile;
+using files::readBytes;
+using files::writeBytes;
 
 namespace {
 
@@ -21,33 +24,6 @@ QByteArray recordOf(const QByteArray& asciiSurname)
 {
     return asciiSurname + QByteArray(12 - asciiSurname.size(), ' ') + StorageFixture::recordTail();
 }
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-struct WorkingFolder
-{
-    QTemporaryDir dir;
-
-    WorkingFolder() { QDir(dir.path()).mkdir(QStringLiteral("STAT")); }
-    QString path() const { return dir.path(); }
-    QString stat() const { return dir.path() + QStringLiteral("/STAT"); }
-    QString file(const QString& name = FileName7B) const
-    {
-        return stat() + QLatin1Char('/') + name;
-    }
-    QStringList files() const { return QDir(stat()).entryList(QDir::Files, QDir::Name); }
-};
 
 void startSaver(QProcess& saver, const QString& workingFolder, const QString& prefix, int count,
                 const QStringList& extra = {})
@@ -107,14 +83,14 @@ private Q_SLOTS:
     {
         constexpr int Savers = 4;
         constexpr int Saves = 50;
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         std::array<QProcess, Savers> savers;
         for (int i = 0; i < Savers; ++i)
             startSaver(savers[std::size_t(i)], folder.path(), QStringLiteral("p%1").arg(i), Saves);
         for (QProcess& saver : savers)
             QVERIFY(finishedWell(saver));
 
-        const QByteArray contents = readBytes(folder.file());
+        const QByteArray contents = readBytes(folder.file(FileName7B));
         QVERIFY(contents.endsWith(CrLf));
         const QList<QByteArray> lines = contents.chopped(2).split('\n');
         QCOMPARE(lines.size(), 1 + Savers * Saves);
@@ -153,9 +129,9 @@ private Q_SLOTS:
         QFETCH(QString, phase);
         QFETCH(QByteArray, old);
         QFETCH(bool, replaced);
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         if (!old.isEmpty())
-            QVERIFY(writeBytes(folder.file(), old));
+            QVERIFY(writeBytes(folder.file(FileName7B), old));
         const QByteArray killedRecord = recordOf("k-000") + CrLf;
         const QByteArray withKilled =
             QByteArray(old.isEmpty() ? "1\r\n" : "4\r\nA\r\nB\r\nC\r\n") + killedRecord;
@@ -170,11 +146,11 @@ private Q_SLOTS:
         QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
         if (replaced)
-            QCOMPARE(readBytes(folder.file()), withKilled);
+            QCOMPARE(readBytes(folder.file(FileName7B)), withKilled);
         else if (old.isEmpty())
-            QVERIFY(!QFile::exists(folder.file()));
+            QVERIFY(!QFile::exists(folder.file(FileName7B)));
         else
-            QCOMPARE(readBytes(folder.file()), old);
+            QCOMPARE(readBytes(folder.file(FileName7B)), old);
 
         // The lock died with its holder; a stale temporary file is overwritten.
         QCOMPARE(saveHere(folder.path(), "next", 5000), QStringLiteral("<saved>"));
@@ -183,15 +159,15 @@ private Q_SLOTS:
             (before.isEmpty() ? QByteArray("1\r\n")
                               : QByteArray::number(before.left(1).toInt() + 1) + before.mid(1)) +
             recordOf("next") + CrLf;
-        QCOMPARE(readBytes(folder.file()), expected);
+        QCOMPARE(readBytes(folder.file(FileName7B)), expected);
         QCOMPARE(folder.files(), QStringList({FileName7B, "save.lock"}));
     }
 
     // While another saver holds the lock, a save gives up after its time and writes nothing.
     void heldLockMakesTheSaveFailWithoutWriting()
     {
-        WorkingFolder folder;
-        QVERIFY(writeBytes(folder.file(), "1\r\nA\r\n"));
+        files::WorkingFolder folder;
+        QVERIFY(writeBytes(folder.file(FileName7B), "1\r\nA\r\n"));
         QProcess holder;
         startSaver(holder, folder.path(), "h", 1, {"--wait-at", "LockTaken"});
         QVERIFY(reached(holder, "LockTaken"));
@@ -199,14 +175,14 @@ private Q_SLOTS:
         QCOMPARE(saveHere(folder.path(), "busy", 200),
                  QStringLiteral("Файл статистики сейчас занят: в него записывает другой компьютер "
                                 "или программа. Подождите немного и нажмите кнопку ещё раз."));
-        QCOMPARE(readBytes(folder.file()), QByteArray("1\r\nA\r\n"));
+        QCOMPARE(readBytes(folder.file(FileName7B)), QByteArray("1\r\nA\r\n"));
         QCOMPARE(folder.files(), QStringList({FileName7B, "save.lock"}));
 
         holder.write("\n");
         holder.closeWriteChannel();
         QVERIFY(finishedWell(holder));
         QCOMPARE(saveHere(folder.path(), "again", 5000), QStringLiteral("<saved>"));
-        QCOMPARE(readBytes(folder.file()),
+        QCOMPARE(readBytes(folder.file(FileName7B)),
                  "3\r\nA\r\n" + recordOf("h-000") + CrLf + recordOf("again") + CrLf);
     }
 };

@@ -1,6 +1,7 @@
 #include "StorageFixture.h"
 #include "storage/StatisticsFile.h"
 #include "support/FakeClock.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <cerrno>
 
 using namespace StatisticsFile;
+using files::readBytes;
+using files::writeBytes;
 
 namespace {
 
@@ -21,21 +24,6 @@ QByteArray petrovRecord()
 {
     return QByteArray("\xcf\xe5\xf2\xf0\xee\xe2") + QByteArray(6, ' ') +
            StorageFixture::recordTail();
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
 }
 
 // What a folder holds, file by file, leaving out the lock file (which a save may create).
@@ -51,20 +39,6 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
     }
     return entries;
 }
-
-// A working folder with its STAT folder.
-struct WorkingFolder
-{
-    QTemporaryDir dir;
-
-    WorkingFolder() { QDir(dir.path()).mkdir(QStringLiteral("STAT")); }
-    QString path() const { return dir.path(); }
-    QString stat() const { return dir.path() + QStringLiteral("/STAT"); }
-    QString file(const QString& name = FileName7B) const
-    {
-        return stat() + QLatin1Char('/') + name;
-    }
-};
 
 void save(const QString& workingFolder, SurveyState& state, const QString& surname = "Петров",
           const Clock& clock = FakeClock())
@@ -188,7 +162,7 @@ private Q_SLOTS:
         QFETCH(QString, stream);
         QFETCH(QDateTime, now);
         QFETCH(QString, name);
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         SurveyState state = StorageFixture::respondent("7", stream);
         save(folder.path(), state, "Петров", FakeClock(now));
         QCOMPARE(QDir(folder.stat()).entryList(QDir::Files, QDir::Name),
@@ -215,16 +189,16 @@ private Q_SLOTS:
         QFETCH(QString, box);
         QFETCH(QString, surname);
         QFETCH(QByteArray, bytes);
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         SurveyState state = StorageFixture::respondent();
         save(folder.path(), state, box);
         QCOMPARE(state.Surname, surname);
-        QCOMPARE(readBytes(folder.file()), "1\r\n" + bytes + StorageFixture::recordTail() + CrLf);
+        QCOMPARE(readBytes(folder.file(FileName7B)), "1\r\n" + bytes + StorageFixture::recordTail() + CrLf);
     }
 
     void unrealValueIsReportedAndTheRecordWrittenInFull()
     {
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         SurveyState state = StorageFixture::respondent();
         state.DemandingTeachersSeconds = 1000;
         int reported = 0;
@@ -234,12 +208,12 @@ private Q_SLOTS:
         saveRecord(state, "Петров", FakeClock(), options);
         QCOMPARE(reported, 1);
         const QByteArray record = petrovRecord().chopped(12) + "1000        ";
-        QCOMPARE(readBytes(folder.file()), "1\r\n" + record + CrLf);
+        QCOMPARE(readBytes(folder.file(FileName7B)), "1\r\n" + record + CrLf);
     }
 
     void savesCountUp()
     {
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         SurveyState first = StorageFixture::respondent();
         save(folder.path(), first, "Петров");
         SurveyState second = StorageFixture::respondent();
@@ -247,7 +221,7 @@ private Q_SLOTS:
         SurveyState third = StorageFixture::respondent();
         save(folder.path(), third, "Петров");
         const QByteArray ann = "Ann" + QByteArray(9, ' ') + StorageFixture::recordTail();
-        QCOMPARE(readBytes(folder.file()),
+        QCOMPARE(readBytes(folder.file(FileName7B)),
                  "3\r\n" + petrovRecord() + CrLf + ann + CrLf + petrovRecord() + CrLf);
     }
 
@@ -283,21 +257,21 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, old);
         QFETCH(QByteArray, expected);
-        WorkingFolder folder;
-        QVERIFY(writeBytes(folder.file(), old));
+        files::WorkingFolder folder;
+        QVERIFY(writeBytes(folder.file(FileName7B), old));
         save(folder.path());
-        QCOMPARE(readBytes(folder.file()), expected);
+        QCOMPARE(readBytes(folder.file(FileName7B)), expected);
         QCOMPARE(QDir(folder.stat()).entryList(QDir::Files, QDir::Name),
                  QStringList({FileName7B, "save.lock"}));
     }
 
     void staleTemporaryFileIsOverwritten()
     {
-        WorkingFolder folder;
-        QVERIFY(writeBytes(folder.file(), "1\r\nA\r\n"));
+        files::WorkingFolder folder;
+        QVERIFY(writeBytes(folder.file(FileName7B), "1\r\nA\r\n"));
         QVERIFY(writeBytes(folder.file(FileName7B + ".tmp"), QByteArray(5000, 'x')));
         save(folder.path());
-        QCOMPARE(readBytes(folder.file()), "2\r\nA\r\n" + petrovRecord() + CrLf);
+        QCOMPARE(readBytes(folder.file(FileName7B)), "2\r\nA\r\n" + petrovRecord() + CrLf);
         QVERIFY(!QFile::exists(folder.file(FileName7B + ".tmp")));
     }
 
@@ -340,7 +314,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, old);
         QFETCH(QString, message);
         QFETCH(int, ioCode);
-        WorkingFolder folder;
+        files::WorkingFolder folder;
         if (obstacle == "no STAT" || obstacle == "STAT file")
             QVERIFY(QDir(folder.path()).rmdir("STAT"));
         if (obstacle == "STAT file")
@@ -348,7 +322,7 @@ private Q_SLOTS:
         if (obstacle == "folder")
             QVERIFY(QDir(folder.stat()).mkdir(FileName7B));
         if (!old.isEmpty())
-            QVERIFY(writeBytes(folder.file(), old));
+            QVERIFY(writeBytes(folder.file(FileName7B), old));
         const QMap<QString, QByteArray> before = snapshot(folder.path());
         const QMap<QString, QByteArray> statBefore = snapshot(folder.stat());
 
@@ -366,9 +340,9 @@ private Q_SLOTS:
         if (obstacle == "folder")
             QVERIFY(QDir(folder.stat()).rmdir(FileName7B));
         if (!old.isEmpty())
-            QVERIFY(writeBytes(folder.file(), "4\r\nA\r\n"));
+            QVERIFY(writeBytes(folder.file(FileName7B), "4\r\nA\r\n"));
         QCOMPARE(failureOf(folder.path()), QStringLiteral("<saved>"));
-        QCOMPARE(readBytes(folder.file()),
+        QCOMPARE(readBytes(folder.file(FileName7B)),
                  (old.isEmpty() ? "1\r\n" : "5\r\nA\r\n") + petrovRecord() + CrLf);
     }
 
@@ -377,16 +351,16 @@ private Q_SLOTS:
     void unreadableFileIsReportedAndKept()
     {
 #ifdef Q_OS_LINUX
-        WorkingFolder folder;
-        QVERIFY(QFile::link("/proc/self/mem", folder.file()));
+        files::WorkingFolder folder;
+        QVERIFY(QFile::link("/proc/self/mem", folder.file(FileName7B)));
         QCOMPARE(failureOf(folder.path()),
                  QStringLiteral("Cannot open file \"STAT/7Б 0.17c\". The request could not be "
                                 "performed because of an I/O device error."));
-        QCOMPARE(QFileInfo(folder.file()).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+        QCOMPARE(QFileInfo(folder.file(FileName7B)).symLinkTarget(), QStringLiteral("/proc/self/mem"));
         QCOMPARE(QDir(folder.stat()).entryList(QDir::Files | QDir::System, QDir::Name),
                  QStringList({FileName7B, "save.lock"}));
 
-        QVERIFY(QFile::remove(folder.file()));
+        QVERIFY(QFile::remove(folder.file(FileName7B)));
         QCOMPARE(failureOf(folder.path()), QStringLiteral("<saved>"));
 #else
         QSKIP("needs a file whose reading fails: /proc/self/mem on Linux");
