@@ -151,7 +151,15 @@ void ScaleScreen::addRow(int r, int centre)
         for (QPushButton* button : row.buttons)
             button->hide();
     }
+    nameButtonsAfterRow(row);
     m_rows.push_back(row);
+}
+
+void ScaleScreen::nameButtonsAfterRow(const Row& row)
+{
+    // The captions repeat from row to row; assistive tools tell the buttons apart by the row.
+    for (QPushButton* button : row.buttons)
+        button->setAccessibleName(row.caption->text() + QStringLiteral(": ") + button->text());
 }
 
 QString ScaleScreen::initialCaption(const ScaleRow& row) const
@@ -176,9 +184,11 @@ void ScaleScreen::applyShowRules()
     const QString& classNumber = run().state.ClassNumber;
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const int number = m_table.rows[r].subject;
-        if (number == Algebra)
-            m_rows[r].caption->setText(m_table.gradesHeadings ? gradesHeading(number, classNumber)
-                                                              : heading(number, classNumber));
+        if (number != Algebra)
+            continue;
+        m_rows[r].caption->setText(m_table.gradesHeadings ? gradesHeading(number, classNumber)
+                                                          : heading(number, classNumber));
+        nameButtonsAfterRow(m_rows[r]);
     }
 }
 

@@ -122,6 +122,7 @@ private:
 
     void buildColumns();
     void addRow(int row, int centre);
+    void nameButtonsAfterRow(const Row& row);
     QString initialCaption(const ScaleRow& row) const;
     void rowStep(int row);
     void reveal(int row);

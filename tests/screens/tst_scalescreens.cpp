@@ -420,6 +420,20 @@ private Q_SLOTS:
         QVERIFY(!captions.contains(QStringLiteral("50 мин")));
     }
 
+    // The captions repeat from row to row: assistive tools tell the buttons apart by their row.
+    void accessibleNamesCarryTheRow()
+    {
+        TestRun test;
+        test.start();
+        ScaleScreen* s = showAt(test, QStringLiteral("Form1_Ball"), QStringLiteral("5"));
+        QCOMPARE(NEED(QPushButton, s, "ButtonAlg2p")->accessibleName(),
+                 QStringLiteral("МАТЕМАТИКА: 2 +"));
+        QCOMPARE(NEED(QPushButton, s, "Buttonist2p")->accessibleName(),
+                 QStringLiteral("ИСТОРИЯ: 2 +"));
+        QCOMPARE(NEED(QPushButton, test.screen("Form2_House"), "Button70")->accessibleName(),
+                 QStringLiteral("ИНФОРМАТИКА: 90 и более"));
+    }
+
     void foreignLanguageHeadings()
     {
         TestRun test;
