@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "app/ScaleScreen.h"
 
 // Form2_House: minutes of homework per subject.
-class TForm2_House : public QuestionScreen
+class TForm2_House : public ScaleScreen
 {
     Q_OBJECT
 

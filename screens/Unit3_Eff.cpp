@@ -1,7 +1,98 @@
 #include "screens/Unit3_Eff.h"
 
-TForm3_Eff::TForm3_Eff(SurveyRun& run)
-    : QuestionScreen(run, {QStringLiteral("Form3_Eff"), QStringLiteral("Время"), QSize(1024, 738),
-                           ScreenFrame::Border::Dialog, Qt::black})
+#include "app/SurveyRun.h"
+#include "screens/Unit4_Intrest.h"
+#include "state/SubjectCatalogue.h"
+
+using namespace SubjectCatalogue;
+
+namespace {
+
+const ScreenFrame Frame{QStringLiteral("Form3_Eff"), QStringLiteral("Время"), QSize(1024, 738)};
+
+ScaleTable distractionTable()
 {
+    ScaleTable t;
+    t.rows = {
+        {Algebra,
+         nullptr,
+         "Label2",
+         {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6"},
+         "Label12"},
+        {History,
+         nullptr,
+         "Label5",
+         {"Button19", "Button20", "Button21", "Button22", "Button23", "Button24"},
+         "Label15"},
+        {Biology,
+         nullptr,
+         "Label6",
+         {"Button25", "Button26", "Button27", "Button28", "Button29", "Button30"},
+         "Label16"},
+        {ForeignLanguage,
+         nullptr,
+         "Label7",
+         {"Button31", "Button32", "Button33", "Button34", "Button35", "Button36"},
+         "Label17"},
+        {Literature,
+         nullptr,
+         "Label8",
+         {"Button37", "Button38", "Button39", "Button40", "Button41", "Button42"},
+         "Label18"},
+        {Russian,
+         nullptr,
+         "Label9",
+         {"Button43", "Button44", "Button45", "Button46", "Button47", "Button48"},
+         "Label19"},
+        {Geography,
+         nullptr,
+         "Label10",
+         {"Button49", "Button50", "Button51", "Button52", "Button53", "Button54"},
+         "Label20"},
+        {Informatics,
+         nullptr,
+         "Label11",
+         {"Button55", "Button56", "Button57", "Button58", "Button59", "Button60"},
+         "Label21"},
+        {Physics,
+         nullptr,
+         "Label3",
+         {"Button7", "Button8", "Button9", "Button10", "Button11", "Button12"},
+         "Label13"},
+        {Chemistry,
+         nullptr,
+         "Label4",
+         {"Button13", "Button14", "Button15", "Button16", "Button17", "Button18"},
+         "Label14"},
+    };
+    // The code is the first two characters of the value; a whole lesson is 40 (or 45) minutes.
+    t.scale = {
+        {"Не отвлекаюсь", "0 мин", "0 ", 87}, {"5 мин", "5 мин", "5 ", 80},
+        {"10 мин", "10 мин", "10", 80},       {"20 мин", "20 мин", "20", 80},
+        {"30 мин", "30 мин", "30", 80},       {"Весь урок", "40(45) мин", "40", 80},
+    };
+    t.notTaughtShown = "0 ";
+    t.notTaughtCode = "0 ";
+    t.answer = &SurveyState::DistractionAnswer;
+    t.next = [](SurveyRun& run) -> Screen* { return run.Form4_Intrest; };
+
+    t.columnsTop = 102;
+    t.columnsHeight = 575;
+    t.rowPitch = 55;
+    t.captions = {"Panel3", 348, 24};
+    t.buttons = {"Panel4", 545, 11};
+    t.values = {"Panel2", 93, 12};
+    t.buttonHeight = 35;
+    t.continueButton = "Button100";
+    t.continueSize = QSize(280, 40);
+    t.continueFontPixels = 19;
+    return t;
+}
+
+} // namespace
+
+TForm3_Eff::TForm3_Eff(SurveyRun& run) : ScaleScreen(run, Frame, distractionTable())
+{
+    addQuestionBanner(102, QStringLiteral("Сколько минут в среднем вы отвлекаетесь на уроке?"),
+                      true);
 }

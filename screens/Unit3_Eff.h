@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "app/ScaleScreen.h"
 
 // Form3_Eff: minutes distracted in a lesson per subject.
-class TForm3_Eff : public QuestionScreen
+class TForm3_Eff : public ScaleScreen
 {
     Q_OBJECT
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "app/ScaleScreen.h"
 
 // Form4_Intrest: interest in each subject, 0 to 9.
-class TForm4_Intrest : public QuestionScreen
+class TForm4_Intrest : public ScaleScreen
 {
     Q_OBJECT
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "app/ScaleScreen.h"
 
 // Form_Dop: interest in five additional areas, 0 to 9.
-class TForm_Dop : public QuestionScreen
+class TForm_Dop : public ScaleScreen
 {
     Q_OBJECT
 
