@@ -161,11 +161,15 @@ void TForm7_Fam::AdvGlassButton1Click()
         return;
     m_save = Save::UnderWay;
     SurveyRun& survey = run();
+    // An unreal number ends the program, but only once the record is written: a save that
+    // fails after the message must leave the pupil a second try instead of ending without a
+    // record.
+    bool unrealValue = false;
     StatisticsFile::SaveOptions options;
     options.workingFolder = survey.environment().workingFolder;
-    options.reportUnrealValue = [&survey] {
+    options.reportUnrealValue = [&survey, &unrealValue] {
         survey.showMessage(QStringLiteral("Не реальное значение!"));
-        survey.Terminate();
+        unrealValue = true;
     };
     try {
         StatisticsFile::saveRecord(survey.state, Edit1->text(), survey.clock(), options);
@@ -174,6 +178,8 @@ void TForm7_Fam::AdvGlassButton1Click()
         throw;                 // the error box says why
     }
     m_save = Save::Done;
+    if (unrealValue)
+        survey.Terminate();
     closeTheScreens();
 }
 

@@ -272,6 +272,31 @@ private Q_SLOTS:
         QVERIFY(!finish->isVisible());
     }
 
+    void unrealSecondsAndAFailedSaveLeaveASecondTry()
+    {
+        TestRun test;
+        TForm7_Fam* finish = openFinish(test);
+        test.run().state.DemandingTeachersSeconds = 1200;
+        typeText(finish->Edit1, QStringLiteral("Сидоров"));
+        QVERIFY(QDir(test.folder()).rmdir(QStringLiteral("STAT")));
+
+        PRESS(finish, "AdvGlassButton1");
+        QCOMPARE(test.boxTexts(), (QStringList{"Не реальное значение!", "Invalid filename"}));
+        QVERIFY(!test.ended());
+        QVERIFY(!test.run().terminationRequested());
+        QVERIFY(finish->isVisible());
+
+        QVERIFY(QDir(test.folder()).mkdir(QStringLiteral("STAT")));
+        PRESS(finish, "AdvGlassButton1");
+        QCOMPARE(test.boxTexts(), (QStringList{"Не реальное значение!", "Invalid filename",
+                                               "Не реальное значение!"}));
+        QByteArray record = expectedRecord(Sidorov);
+        record.replace(792, 12, "1200        ");
+        QCOMPARE(fileContents(statisticsPath(test)), "1\r\n" + record + "\r\n");
+        QVERIFY(test.ended());
+        QCOMPARE(test.endStatus(), 0);
+    }
+
     void aSecondPressSavesNothingMore_data()
     {
         QTest::addColumn<int>("gradesSeconds");
