@@ -3,30 +3,105 @@
 #include "app/Look.h"
 #include "app/QuestionScreen.h"
 #include "app/SurveyRun.h"
+#include "app/Unit_Vveden.h"
+#include "screens/Unit1_Ball.h"
+#include "screens/Unit2_House.h"
+#include "screens/Unit3_Eff.h"
+#include "screens/Unit4_Intrest.h"
+#include "screens/Unit5_Love.h"
+#include "screens/Unit6_Treb.h"
+#include "screens/Unit_Psychology1.h"
+#include "storage/StatisticsFile.h"
+#include "widgets/GlassButton.h"
+#include "widgets/GradientPanel.h"
 #include "widgets/ShadowLabel.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
 namespace {
+
 const ScreenFrame Frame{QStringLiteral("Form7_Fam"), QString(), QSize(1132, 760),
                         ScreenFrame::Border::None};
+
+constexpr quint32 ExitShine = 255; // red
+constexpr QSize SurnameBoxSize(465, 45);
+constexpr QSize ExitButtonSize(289, 54);
+
+ShadowLabel* whiteLine(QWidget* parent, const char* name, const QString& text, int pixels, int y,
+                       int height)
+{
+    auto* label = new ShadowLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(screenFont(QStringLiteral("Arial"), pixels));
+    setTextColor(label, Qt::white);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(0, y, parent->width(), height);
+    return label;
+}
+
+// A key press that the platform delivers as a typed character: printable text, and also
+// Backspace, Enter, Esc and Ctrl+letter, but not the arrows, Shift or the function keys.
+bool typesACharacter(const QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        return !key->text().isEmpty() || key->key() == Qt::Key_Backspace;
+    }
+    if (event->type() == QEvent::InputMethod)
+        return !static_cast<const QInputMethodEvent*>(event)->commitString().isEmpty();
+    return false;
+}
+
 } // namespace
 
 TForm7_Fam::TForm7_Fam(SurveyRun& run) : Screen(run, Frame)
 {
-    sLabelFX4 = new ShadowLabel(QStringLiteral("Время тестирования"), this);
-    sLabelFX4->setObjectName(QStringLiteral("sLabelFX4"));
-    sLabelFX4->setFont(screenFont(QStringLiteral("Arial"), 19));
-    setTextColor(sLabelFX4, Qt::white);
-    sLabelFX4->setAlignment(Qt::AlignCenter);
-    sLabelFX4->setGeometry(416, 600, 300, 30);
+    Shader1 = new GradientPanel(this);
+    Shader1->setObjectName(QStringLiteral("Shader1"));
+    Shader1->setColors(QColor(18, 40, 58), QColor(12, 96, 110));
+    Shader1->setOrientation(Qt::Vertical);
+    Shader1->setGeometry(rect());
 
-    Edit2 = new QLineEdit(this);
+    sLabelFX3 = whiteLine(Shader1, "sLabelFX3", QStringLiteral("Вы успешно прошли тестирование"),
+                          40, 230, 70);
+    sLabelFX3->hide();
+    sLabelFX1 = whiteLine(Shader1, "sLabelFX1",
+                          QStringLiteral("Просьба ввести свою фамилию для выдачи кода ученика:"),
+                          30, 168, 50);
+    sLabelFX2 = whiteLine(Shader1, "sLabelFX2",
+                          QStringLiteral("(Указывать имя и отчество не надо.)"), 24, 220, 40);
+
+    Edit1 = new QLineEdit(Shader1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFont(screenFont(QStringLiteral("Arial"), 28));
+    Edit1->setGeometry((width() - SurnameBoxSize.width()) / 2, 290, SurnameBoxSize.width(),
+                       SurnameBoxSize.height());
+    setBackgroundColor(Edit1, Qt::white);
+    setTextColor(Edit1, Qt::black);
+    Edit1->setTextMargins(10, 0, 10, 0);
+    Edit1->installEventFilter(this);
+
+    AdvGlassButton1 = new GlassButton(QStringLiteral("Нажмите для выхода"), Shader1);
+    AdvGlassButton1->setObjectName(QStringLiteral("AdvGlassButton1"));
+    AdvGlassButton1->setFont(screenFont(QStringLiteral("Arial"), 22));
+    setTextColor(AdvGlassButton1, Qt::white);
+    AdvGlassButton1->setGeometry((width() - ExitButtonSize.width()) / 2, 430,
+                                 ExitButtonSize.width(), ExitButtonSize.height());
+    AdvGlassButton1->setEnabled(false);
+    on(AdvGlassButton1, &QPushButton::clicked, [this] { AdvGlassButton1Click(); });
+
+    sLabelFX4 = whiteLine(Shader1, "sLabelFX4", QStringLiteral("Время тестирования"), 19, 600, 30);
+
+    Edit2 = new QLineEdit(Shader1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setAlignment(Qt::AlignCenter);
     Edit2->setFont(screenFont(QStringLiteral("Tahoma"), 16));
-    Edit2->setGeometry(526, 634, 80, 28);
+    Edit2->setGeometry((width() - 80) / 2, 634, 80, 28);
+    Edit2->setReadOnly(true); // overwritten every second anyway
+    Edit2->setFocusPolicy(Qt::NoFocus);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -35,8 +110,85 @@ TForm7_Fam::TForm7_Fam(SurveyRun& run) : Screen(run, Frame)
     Timer1->start();
 }
 
+void TForm7_Fam::FormActivate()
+{
+    run().Form_Psychology1->hide();
+    if (run().state.RosterLoaded == 1) {
+        enableExit();
+        sLabelFX3->show();
+        sLabelFX2->hide();
+        sLabelFX1->hide();
+        Edit1->hide();
+        return;
+    }
+    sLabelFX3->hide();
+    sLabelFX2->show();
+    sLabelFX1->show();
+    Edit1->setVisible(run().state.Surname.isEmpty());
+    if (Edit1->isVisible())
+        Edit1->setFocus();
+}
+
+void TForm7_Fam::Edit1KeyPress()
+{
+    enableExit();
+}
+
+void TForm7_Fam::enableExit()
+{
+    AdvGlassButton1->setEnabled(true);
+    AdvGlassButton1->setShineColor(windowsColor(ExitShine));
+}
+
+bool TForm7_Fam::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && typesACharacter(event))
+        run().handle([this] { Edit1KeyPress(); });
+    return Screen::eventFilter(watched, event);
+}
+
 void TForm7_Fam::Timer1Timer()
 {
     Edit2->setText(QStringLiteral("0"));
     Edit2->setText(QuestionScreen::testTimeText(run()));
+}
+
+void TForm7_Fam::AdvGlassButton1Click()
+{
+    // The "Не реальное значение!" box opens in the middle of a save: a press that arrives then,
+    // or after the record is written, must not append the record a second time.
+    if (m_save != Save::NotYet)
+        return;
+    m_save = Save::UnderWay;
+    SurveyRun& survey = run();
+    // An unreal number ends the program, but only once the record is written: a save that
+    // fails after the message must leave the pupil a second try instead of ending without a
+    // record.
+    bool unrealValue = false;
+    StatisticsFile::SaveOptions options;
+    options.workingFolder = survey.environment().workingFolder;
+    options.reportUnrealValue = [&survey, &unrealValue] {
+        survey.showMessage(QStringLiteral("Не реальное значение!"));
+        unrealValue = true;
+    };
+    try {
+        StatisticsFile::saveRecord(survey.state, Edit1->text(), survey.clock(), options);
+    } catch (...) {
+        m_save = Save::NotYet; // nothing was written: the pupil may press again
+        throw;                 // the error box says why
+    }
+    m_save = Save::Done;
+    if (unrealValue)
+        survey.Terminate();
+    closeTheScreens();
+}
+
+void TForm7_Fam::closeTheScreens()
+{
+    SurveyRun& survey = run();
+    Screen* const order[] = {
+        survey.Form_Vveden,   survey.Form1_Ball, survey.Form2_House, survey.Form3_Eff,
+        survey.Form4_Intrest, survey.Form5_Love, survey.Form6_Treb,  this};
+    for (Screen* screen : order)
+        screen->closeByProgram();
 }
