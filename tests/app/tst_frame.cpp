@@ -189,7 +189,7 @@ private Q_SLOTS:
         QuestionScreen* classmates = questionScreen(test, "Form_Psychology1");
         run.showScreen(classmates);
         auto* bar = NEED(SegmentedVerticalBar, classmates, "AdvProgressBar1");
-        QCOMPARE(bar->geometry(), QRect(294, 0, 14, 770));
+        QCOMPARE(bar->geometry(), QRect(294, 36, 14, 770)); // beside question 1's panel
         QVERIFY(controls::seen(bar));
         QVERIFY(!controls::seen(NEED(QLabel, classmates, "Label24")));
     }
