@@ -75,7 +75,6 @@ void Screen::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return; // restored from minimised: not shown by the program
     m_run.handle([this] { FormShow(); });
-    m_run.screenShown(this);
 }
 
 void Screen::hideEvent(QHideEvent* event)

@@ -52,8 +52,10 @@ bool SurveyRun::existsInWorkingFolder(const QString& name) const
 
 void SurveyRun::showScreen(Screen* screen)
 {
+    // FormShow runs from the show event; the activation comes once the window is fully shown,
+    // so that FormActivate may show or hide other windows, this one included.
     if (!screen->isVisible())
-        screen->show(); // FormShow runs from the show event
+        screen->show();
     m_windows.bringToFront(screen);
 }
 
@@ -156,11 +158,6 @@ void SurveyRun::screenDestroyed(Screen* screen)
     m_screens.removeOne(screen);
     m_disabledCount.erase(screen);
     m_windows.remove(screen);
-}
-
-void SurveyRun::screenShown(Screen* screen)
-{
-    m_windows.bringToFront(screen);
 }
 
 void SurveyRun::screenHidden(Screen* screen)

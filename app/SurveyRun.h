@@ -95,7 +95,6 @@ public:
     // Called by Screen.
     void screenCreated(Screen* screen);
     void screenDestroyed(Screen* screen);
-    void screenShown(Screen* screen);
     void screenHidden(Screen* screen);
     void screenRaisedByUser(Screen* screen);
 

@@ -100,17 +100,13 @@ void TForm_FamFile::FormActivate()
 void TForm_FamFile::AdvStringGrid1ButtonClick(int /*col*/, int row)
 {
     SurveyState& state = run().state;
-    QLineEdit* finishBox = finishSurnameBox();
     const QString name = AdvStringGrid1->cell(0, row);
     if (RosterReaders::isBlankName(name)) {
         // A row without a name picks nobody: the finish screen asks for the surname then.
-        Edit1->clear();
-        if (finishBox)
-            finishBox->clear();
-        state.Surname.clear();
-        state.RosterLoaded = 0;
+        clearPick();
     } else {
         Edit1->setText(name);
+        QLineEdit* finishBox = finishSurnameBox();
         if (finishBox) {
             finishBox->setText(name);
             state.Surname = finishBox->text();
@@ -118,8 +114,27 @@ void TForm_FamFile::AdvStringGrid1ButtonClick(int /*col*/, int row)
             state.Surname = name;
         }
         state.RosterLoaded = 1;
+        m_pickedFrom = state.RosterWorkbookName;
     }
     AdvGlassButton1->show();
+}
+
+void TForm_FamFile::clearPick()
+{
+    Edit1->clear();
+    if (QLineEdit* finishBox = finishSurnameBox())
+        finishBox->clear();
+    run().state.Surname.clear();
+    run().state.RosterLoaded = 0;
+    m_pickedFrom.clear();
+}
+
+void TForm_FamFile::forgetPickUnlessFrom(const QString& workbookName)
+{
+    if (!m_pickedFrom.isEmpty() && m_pickedFrom == workbookName)
+        return;
+    clearPick();
+    AdvGlassButton1->hide();
 }
 
 void TForm_FamFile::AdvGlassButton1Click()

@@ -26,6 +26,11 @@ public:
     void AdvStringGrid1ButtonClick(int col, int row);
     void AdvGlassButton1Click();
 
+    // The class screen's Continue: a name picked from another workbook than this one (another
+    // class, or a class without a roster) is forgotten, so that no record carries a name from
+    // the wrong class; a pick from this same workbook stays.
+    void forgetPickUnlessFrom(const QString& workbookName);
+
     GradientPanel* Shader1;
     ShadowLabel* sLabelFX3;
     ButtonCellGrid* AdvStringGrid1;
@@ -35,6 +40,9 @@ public:
 private:
     // The surname box of the finish screen, which shows the picked name too.
     QLineEdit* finishSurnameBox() const;
+    // No name is picked: the finish screen asks for the surname.
+    void clearPick();
 
     bool m_readingFailureReported = false;
+    QString m_pickedFrom; // the workbook of the name picked, empty when none is
 };

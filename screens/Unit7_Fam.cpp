@@ -113,7 +113,9 @@ TForm7_Fam::TForm7_Fam(SurveyRun& run) : Screen(run, Frame)
 void TForm7_Fam::FormActivate()
 {
     run().Form_Psychology1->hide();
-    if (run().state.RosterLoaded == 1) {
+    // The roster path needs a real name: a blank pick leaves RosterLoaded 0, and a surname
+    // that is all blanks is no name either.
+    if (run().state.RosterLoaded == 1 && !run().state.Surname.trimmed().isEmpty()) {
         enableExit();
         sLabelFX3->show();
         sLabelFX2->hide();

@@ -231,22 +231,14 @@ void TForm8_Coord::AdvGlassButton1Click()
     SurveyState& state = run().state;
     state.ClassNumber = Label4->text();
     state.RosterWorkbookName = state.formRosterWorkbookName();
-    if (run().existsInWorkingFolder(state.RosterWorkbookName)) {
+    // The pupil may have picked a name on the roster of another class and come back: that name
+    // is forgotten, and the finish screen asks for the surname unless a name of this class's
+    // roster is picked.
+    run().Form_FamFile->forgetPickUnlessFrom(state.RosterWorkbookName);
+    if (run().existsInWorkingFolder(state.RosterWorkbookName))
         run().showScreen(run().Form_FamFile);
-        return;
-    }
-    forgetRosterPick();
-    run().showScreen(run().Form1_Ball);
-}
-
-void TForm8_Coord::forgetRosterPick()
-{
-    // The pupil went to a class with a roster, picked a name, came back and chose a class
-    // without one: the finish screen must ask for the surname again.
-    SurveyState& state = run().state;
-    state.RosterLoaded = 0;
-    state.Surname.clear();
-    run().Form7_Fam->Edit1->clear();
+    else
+        run().showScreen(run().Form1_Ball);
 }
 
 void TForm8_Coord::Button19Click()

@@ -50,5 +50,4 @@ public:
 private:
     void revealGenderStage();
     // A name picked from another class's roster does not belong to this class.
-    void forgetRosterPick();
 };

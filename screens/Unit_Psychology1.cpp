@@ -165,10 +165,7 @@ void TForm_Psychology1::FormActivate()
 
     const QString& workbookName = run().state.RosterWorkbookName;
     if (!run().existsInWorkingFolder(workbookName)) {
-        // Once the showing of this screen is over: the finish screen hides this one when it
-        // becomes active, and must not do so from within this screen's own showing.
-        QMetaObject::invokeMethod(
-            this, [this] { run().handle([this] { ShowFinishScreen(); }); }, Qt::QueuedConnection);
+        ShowFinishScreen();
         return;
     }
     try {

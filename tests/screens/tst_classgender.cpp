@@ -275,22 +275,6 @@ private Q_SLOTS:
         QVERIFY(!seen(finish, "sLabelFX3"));
     }
 
-    void rosterPathKeepsThePick()
-    {
-        TestRun test;
-        createEmptyFile(test.path(QStringLiteral("8А.xls")));
-        Screen* coord = openClassScreen(test);
-        SurveyState& state = test.run().state;
-        state.RosterLoaded = 1;
-        state.Surname = QStringLiteral("Иванов");
-        PRESS(coord, "Button8");
-        PRESS(coord, "Button12");
-        PRESS(coord, "Button20");
-        PRESS(coord, "AdvGlassButton1");
-        QCOMPARE(state.RosterLoaded, 1);
-        QCOMPARE(state.Surname, QStringLiteral("Иванов"));
-    }
-
     void closingTheWindowEndsTheProgramWithoutARecord()
     {
         TestRun test;

@@ -207,6 +207,49 @@ private Q_SLOTS:
         QVERIFY(run.Form8_Coord->isEnabled());
     }
 
+    // A pick belongs to the roster it came from. The pupil picks a name on the roster of 8 А,
+    // closes the roster screen and continues with another class: the name stays only for 8 А.
+    void aPickStaysOnlyWithItsOwnClass_data()
+    {
+        QTest::addColumn<QString>("stream");     // objectName of the stream button pressed then
+        QTest::addColumn<QString>("classButton"); // of the class button
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("nextScreen");
+        QTest::newRow("8 А again") << "Button12" << "Button8" << true << "Form_FamFile";
+        QTest::newRow("8 Б, another roster") << "Button13" << "Button8" << false << "Form_FamFile";
+        QTest::newRow("9 А, no roster") << "Button12" << "Button9" << false << "Form1_Ball";
+    }
+    void aPickStaysOnlyWithItsOwnClass()
+    {
+        QFETCH(QString, stream);
+        QFETCH(QString, classButton);
+        QFETCH(bool, kept);
+        QFETCH(QString, nextScreen);
+        TestRun test;
+        SurveyRun& run = test.start();
+        QVERIFY(QFile::copy(RosterFixtures::path("roster25.xls"), test.path("8А.xls")));
+        QVERIFY(QFile::copy(RosterFixtures::path("roster25.xls"), test.path("8Б.xls")));
+        PRESS(run.Form_Vveden, "AdvGlassButton1");
+        PRESS(run.Form8_Coord, "Button8");
+        PRESS(run.Form8_Coord, "Button12");
+        PRESS(run.Form8_Coord, "Button20");
+        PRESS(run.Form8_Coord, "AdvGlassButton1");
+        CLICK_ROW(run.Form_FamFile->AdvStringGrid1, 9);
+        QCOMPARE(run.state.Surname, QStringLiteral("Кузнецов    "));
+        run.Form_FamFile->close();
+
+        PRESS_NAMED(run.Form8_Coord, classButton);
+        PRESS_NAMED(run.Form8_Coord, stream);
+        PRESS(run.Form8_Coord, "AdvGlassButton1");
+        QCOMPARE(run.windows().topWindow()->objectName(), nextScreen);
+        const QString name = kept ? QStringLiteral("Кузнецов    ") : QString();
+        QCOMPARE(run.state.Surname, name);
+        QCOMPARE(run.state.RosterLoaded, kept ? 1 : 0);
+        QCOMPARE(run.Form_FamFile->Edit1->text(), name);
+        QCOMPARE(run.Form7_Fam->Edit1->text(), name);
+        QCOMPARE(controls::seen(run.Form_FamFile->AdvGlassButton1), kept);
+    }
+
     void fortyNamesScrollAndTheLastCanBePicked()
     {
         TestRun test;
