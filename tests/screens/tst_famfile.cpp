@@ -211,13 +211,16 @@ private Q_SLOTS:
     // closes the roster screen and continues with another class: the name stays only for 8 А.
     void aPickStaysOnlyWithItsOwnClass_data()
     {
-        QTest::addColumn<QString>("stream");     // objectName of the stream button pressed then
+        QTest::addColumn<QString>("stream");      // objectName of the stream button pressed then
         QTest::addColumn<QString>("classButton"); // of the class button
         QTest::addColumn<bool>("kept");
         QTest::addColumn<QString>("nextScreen");
-        QTest::newRow("8 А again") << "Button12" << "Button8" << true << "Form_FamFile";
-        QTest::newRow("8 Б, another roster") << "Button13" << "Button8" << false << "Form_FamFile";
-        QTest::newRow("9 А, no roster") << "Button12" << "Button9" << false << "Form1_Ball";
+        QTest::newRow("8 А again") << "Button12"
+                                   << "Button8" << true << "Form_FamFile";
+        QTest::newRow("8 Б, another roster") << "Button13"
+                                             << "Button8" << false << "Form_FamFile";
+        QTest::newRow("9 А, no roster") << "Button12"
+                                        << "Button9" << false << "Form1_Ball";
     }
     void aPickStaysOnlyWithItsOwnClass()
     {

@@ -193,7 +193,8 @@ private Q_SLOTS:
         SurveyState state = StorageFixture::respondent();
         save(folder.path(), state, box);
         QCOMPARE(state.Surname, surname);
-        QCOMPARE(readBytes(folder.file(FileName7B)), "1\r\n" + bytes + StorageFixture::recordTail() + CrLf);
+        QCOMPARE(readBytes(folder.file(FileName7B)),
+                 "1\r\n" + bytes + StorageFixture::recordTail() + CrLf);
     }
 
     void unrealValueIsReportedAndTheRecordWrittenInFull()
@@ -356,7 +357,8 @@ private Q_SLOTS:
         QCOMPARE(failureOf(folder.path()),
                  QStringLiteral("Cannot open file \"STAT/7Б 0.17c\". The request could not be "
                                 "performed because of an I/O device error."));
-        QCOMPARE(QFileInfo(folder.file(FileName7B)).symLinkTarget(), QStringLiteral("/proc/self/mem"));
+        QCOMPARE(QFileInfo(folder.file(FileName7B)).symLinkTarget(),
+                 QStringLiteral("/proc/self/mem"));
         QCOMPARE(QDir(folder.stat()).entryList(QDir::Files | QDir::System, QDir::Name),
                  QStringList({FileName7B, "save.lock"}));
 
