@@ -56,6 +56,12 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, int 
 
 } // namespace
 
+QString digitScaleLegend()
+{
+    return QStringLiteral("0 - совершенно не интересно... 9 -  очень интересно. Может быть любое "
+                          "значение от 0 до 9.");
+}
+
 std::vector<ScaleStep> digitScale()
 {
     static const char* const Digits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};

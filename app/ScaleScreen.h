@@ -61,13 +61,16 @@ struct ScaleTable
     ScaleColumn values{};
     int buttonHeight = 0;
 
-    const char* continueButton = nullptr;
-    QSize continueSize;
-    int continueFontPixels = 0;
+    // The Continue button of the screens after the quarter grades screen, unless told otherwise.
+    const char* continueButton = "Button100";
+    QSize continueSize{280, 40};
+    int continueFontPixels = 19;
 };
 
 // The interest scale: ten buttons "0" to "9", 39 pixels wide, each storing its digit.
 std::vector<ScaleStep> digitScale();
+// The second line of the banner of the screens that use the interest scale.
+QString digitScaleLegend();
 
 // A question screen that asks one value per row on a scale of buttons. Only the first row is
 // shown at start; answering a row for the first time reveals the next one, and the class rules

@@ -95,9 +95,6 @@ ScaleTable houseTable()
     t.buttons = {"Panel4", 569, 12};
     t.values = {"Panel2", 92, 12};
     t.buttonHeight = 35;
-    t.continueButton = "Button100";
-    t.continueSize = QSize(280, 40);
-    t.continueFontPixels = 19;
     return t;
 }
 

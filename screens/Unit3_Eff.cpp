@@ -83,9 +83,6 @@ ScaleTable distractionTable()
     t.buttons = {"Panel4", 545, 11};
     t.values = {"Panel2", 93, 12};
     t.buttonHeight = 35;
-    t.continueButton = "Button100";
-    t.continueSize = QSize(280, 40);
-    t.continueFontPixels = 19;
     return t;
 }
 

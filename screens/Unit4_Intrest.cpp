@@ -91,9 +91,6 @@ ScaleTable interestTable()
     t.buttons = {"Panel2", 510, 16};
     t.values = {"Panel4", 106, 21};
     t.buttonHeight = 29;
-    t.continueButton = "Button100";
-    t.continueSize = QSize(280, 40);
-    t.continueFontPixels = 19;
     return t;
 }
 
@@ -101,9 +98,7 @@ ScaleTable interestTable()
 
 TForm4_Intrest::TForm4_Intrest(SurveyRun& run) : ScaleScreen(run, Frame, interestTable())
 {
-    addQuestionBanner(98,
-                      QStringLiteral("Ваш интерес к предмету по следующей шкале:\n"
-                                     "0 - совершенно не интересно... 9 -  очень интересно. Может "
-                                     "быть любое значение от 0 до 9."),
-                      false);
+    addQuestionBanner(
+        98, QStringLiteral("Ваш интерес к предмету по следующей шкале:\n") + digitScaleLegend(),
+        false);
 }

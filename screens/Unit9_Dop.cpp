@@ -55,9 +55,6 @@ ScaleTable extraTable()
     t.buttons = {"Panel2", 510, 16};
     t.values = {"Panel4", 105, 21};
     t.buttonHeight = 29;
-    t.continueButton = "Button100";
-    t.continueSize = QSize(280, 40);
-    t.continueFontPixels = 19;
     return t;
 }
 
@@ -66,8 +63,7 @@ ScaleTable extraTable()
 TForm_Dop::TForm_Dop(SurveyRun& run) : ScaleScreen(run, Frame, extraTable())
 {
     addQuestionBanner(102,
-                      QStringLiteral("Насколько Вы интересуетесь следующими дисциплинами:\n"
-                                     "0 - совершенно не интересно... 9 -  очень интересно. Может "
-                                     "быть любое значение от 0 до 9."),
+                      QStringLiteral("Насколько Вы интересуетесь следующими дисциплинами:\n") +
+                          digitScaleLegend(),
                       false);
 }
