@@ -1,5 +1,8 @@
 #include "app/Look.h"
 
+#include "widgets/GradientPanel.h"
+#include "widgets/ShadowLabel.h"
+
 #include <QWidget>
 
 QColor windowsColor(quint32 value)
@@ -46,4 +49,26 @@ void setBackgroundColor(QWidget* widget, const QColor& color)
     palette.setColor(QPalette::Button, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+GradientPanel* addShader(QWidget* screen)
+{
+    auto* shader = new GradientPanel(screen);
+    shader->setObjectName(QStringLiteral("Shader1"));
+    shader->setColors(QColor(18, 40, 58), QColor(12, 96, 110));
+    shader->setOrientation(Qt::Vertical);
+    shader->setGeometry(screen->rect());
+    return shader;
+}
+
+ShadowLabel* addWhiteLine(QWidget* parent, const QString& objectName, const QString& text,
+                          int pixelSize, int y, int height)
+{
+    auto* label = new ShadowLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setFont(screenFont(QStringLiteral("Arial"), pixelSize));
+    setTextColor(label, Qt::white);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(0, y, parent->width(), height);
+    return label;
 }

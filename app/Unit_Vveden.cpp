@@ -15,31 +15,15 @@ const ScreenFrame Frame{QStringLiteral("Form_Vveden"), QStringLiteral("Введ�
                         QSize(1024, 738)};
 constexpr quint32 DarkBand = 2629914;
 
-ShadowLabel* whiteLine(QWidget* parent, const QString& name, const QString& text, int pixels, int y)
-{
-    auto* label = new ShadowLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(screenFont(QStringLiteral("Arial"), pixels));
-    setTextColor(label, Qt::white);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(0, y, parent->width(), pixels * 2);
-    return label;
-}
-
 } // namespace
 
 TForm_Vveden::TForm_Vveden(SurveyRun& run) : Screen(run, Frame)
 {
-    Shader1 = new GradientPanel(this);
-    Shader1->setObjectName(QStringLiteral("Shader1"));
-    Shader1->setStartColor(QColor(18, 40, 58));
-    Shader1->setEndColor(QColor(12, 96, 110));
-    Shader1->setOrientation(Qt::Vertical);
-    Shader1->setGeometry(rect());
+    Shader1 = addShader(this);
 
-    Label1 = whiteLine(Shader1, QStringLiteral("Label1"),
-                       QStringLiteral("   Вам предлагается ответить на 7 - 11 простых вопросов"),
-                       30, 190);
+    Label1 = addWhiteLine(Shader1, QStringLiteral("Label1"),
+                          QStringLiteral("   Вам предлагается ответить на 7 - 11 простых вопросов"),
+                          30, 190, 60);
 
     Label2 = new QLabel(QStringLiteral("ВРЕМЯ ОТВЕТА НЕ ОГРАНИЧЕНО,"), Shader1);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -49,9 +33,9 @@ TForm_Vveden::TForm_Vveden(SurveyRun& run) : Screen(run, Frame)
     setBackgroundColor(Label2, windowsColor(DarkBand));
     Label2->setGeometry(162, 300, 700, 64);
 
-    Label3 = whiteLine(Shader1, QStringLiteral("Label3"),
-                       QStringLiteral("однако желательно потратить не более минуты на один вопрос"),
-                       26, 392);
+    Label3 = addWhiteLine(
+        Shader1, QStringLiteral("Label3"),
+        QStringLiteral("однако желательно потратить не более минуты на один вопрос"), 26, 392, 52);
 
     AdvGlassButton1 = new GlassButton(Shader1);
     AdvGlassButton1->setObjectName(QStringLiteral("AdvGlassButton1"));

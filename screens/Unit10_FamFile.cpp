@@ -33,12 +33,7 @@ constexpr int LeftAreaWidth = 833;
 
 TForm_FamFile::TForm_FamFile(SurveyRun& run) : Screen(run, Frame)
 {
-    Shader1 = new GradientPanel(this);
-    Shader1->setObjectName(QStringLiteral("Shader1"));
-    Shader1->setStartColor(QColor(18, 40, 58));
-    Shader1->setEndColor(QColor(12, 96, 110));
-    Shader1->setOrientation(Qt::Vertical);
-    Shader1->setGeometry(rect());
+    Shader1 = addShader(this);
 
     sLabelFX3 = new ShadowLabel(PromptLines[0] + QLatin1Char('\n') + PromptLines[1], Shader1);
     sLabelFX3->setObjectName(QStringLiteral("sLabelFX3"));

@@ -30,18 +30,6 @@ constexpr quint32 ExitShine = 255; // red
 constexpr QSize SurnameBoxSize(465, 45);
 constexpr QSize ExitButtonSize(289, 54);
 
-ShadowLabel* whiteLine(QWidget* parent, const char* name, const QString& text, int pixels, int y,
-                       int height)
-{
-    auto* label = new ShadowLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(screenFont(QStringLiteral("Arial"), pixels));
-    setTextColor(label, Qt::white);
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(0, y, parent->width(), height);
-    return label;
-}
-
 // A key press that the platform delivers as a typed character: printable text, and also
 // Backspace, Enter, Esc and Ctrl+letter, but not the arrows, Shift or the function keys.
 bool typesACharacter(const QEvent* event)
@@ -59,20 +47,16 @@ bool typesACharacter(const QEvent* event)
 
 TForm7_Fam::TForm7_Fam(SurveyRun& run) : Screen(run, Frame)
 {
-    Shader1 = new GradientPanel(this);
-    Shader1->setObjectName(QStringLiteral("Shader1"));
-    Shader1->setColors(QColor(18, 40, 58), QColor(12, 96, 110));
-    Shader1->setOrientation(Qt::Vertical);
-    Shader1->setGeometry(rect());
+    Shader1 = addShader(this);
 
-    sLabelFX3 = whiteLine(Shader1, "sLabelFX3", QStringLiteral("Вы успешно прошли тестирование"),
-                          40, 230, 70);
+    sLabelFX3 = addWhiteLine(Shader1, QStringLiteral("sLabelFX3"),
+                             QStringLiteral("Вы успешно прошли тестирование"), 40, 230, 70);
     sLabelFX3->hide();
-    sLabelFX1 = whiteLine(Shader1, "sLabelFX1",
-                          QStringLiteral("Просьба ввести свою фамилию для выдачи кода ученика:"),
-                          30, 168, 50);
-    sLabelFX2 = whiteLine(Shader1, "sLabelFX2",
-                          QStringLiteral("(Указывать имя и отчество не надо.)"), 24, 220, 40);
+    sLabelFX1 = addWhiteLine(Shader1, QStringLiteral("sLabelFX1"),
+                             QStringLiteral("Просьба ввести свою фамилию для выдачи кода ученика:"),
+                             30, 168, 50);
+    sLabelFX2 = addWhiteLine(Shader1, QStringLiteral("sLabelFX2"),
+                             QStringLiteral("(Указывать имя и отчество не надо.)"), 24, 220, 40);
 
     Edit1 = new QLineEdit(Shader1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -93,7 +77,8 @@ TForm7_Fam::TForm7_Fam(SurveyRun& run) : Screen(run, Frame)
     AdvGlassButton1->setEnabled(false);
     on(AdvGlassButton1, &QPushButton::clicked, [this] { AdvGlassButton1Click(); });
 
-    sLabelFX4 = whiteLine(Shader1, "sLabelFX4", QStringLiteral("Время тестирования"), 19, 600, 30);
+    sLabelFX4 = addWhiteLine(Shader1, QStringLiteral("sLabelFX4"),
+                             QStringLiteral("Время тестирования"), 19, 600, 30);
 
     Edit2 = new QLineEdit(Shader1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
