@@ -6,12 +6,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-TestRun::TestRun(const QDateTime& start) : m_clock(std::make_shared<FakeClock>(start))
+TestRun::TestRun(const QDateTime& start) : TestRun(QString(), start) {}
+
+TestRun::TestRun(const QString& sharedFolder, const QDateTime& start)
+    : m_clock(std::make_shared<FakeClock>(start)), m_folderPath(sharedFolder)
 {
-    QDir(m_folder.path()).mkdir(QStringLiteral("STAT"));
+    if (m_folderPath.isEmpty()) {
+        m_ownFolder.emplace();
+        m_folderPath = m_ownFolder->path();
+        QDir(m_folderPath).mkdir(QStringLiteral("STAT"));
+    }
     m_environment = Environment::system();
     m_environment.clock = m_clock;
-    m_environment.workingFolder = m_folder.path();
+    m_environment.workingFolder = m_folderPath;
     m_environment.locale = QLocale(QLocale::Russian, QLocale::Russia);
     m_environment.pause = [](int) {};
     m_environment.presentMessageBox = [this](const MessageBoxRequest& request, QWidget*) {

@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -22,6 +23,10 @@ class TestRun
 {
 public:
     explicit TestRun(const QDateTime& start = QDateTime(QDate(2017, 3, 14), QTime(9, 58, 5)));
+    // A run in a working folder that outlives it, as the respondents of one workstation share
+    // theirs one after another. The folder holds its STAT folder already (an empty name gives a
+    // temporary folder of its own, as above).
+    TestRun(const QString& sharedFolder, const QDateTime& start);
     ~TestRun();
 
     // The run with its thirteen screens created and the main window shown, as after start-up.
@@ -33,8 +38,8 @@ public:
     Screen* screen(const char* instance) const;
 
     FakeClock& clock() { return *m_clock; }
-    QString folder() const { return m_folder.path(); }
-    QString path(const QString& name) const { return m_folder.filePath(name); }
+    QString folder() const { return m_folderPath; }
+    QString path(const QString& name) const { return QDir(m_folderPath).filePath(name); }
 
     // What the message boxes said, in order.
     const std::vector<MessageBoxRequest>& boxes() const { return m_boxes; }
@@ -47,7 +52,8 @@ public:
 
 private:
     std::shared_ptr<FakeClock> m_clock;
-    QTemporaryDir m_folder;
+    std::optional<QTemporaryDir> m_ownFolder; // none when the folder is shared
+    QString m_folderPath;
     Environment m_environment;
     std::vector<MessageBoxRequest> m_boxes;
     std::optional<int> m_endStatus;
