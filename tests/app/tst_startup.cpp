@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "app/Unit0_Zastavka.h"
 #include "support/Controls.h"
+#include "support/Screenshots.h"
 #include "support/TestRun.h"
 
 #include <QLabel>
@@ -79,7 +80,7 @@ private Q_SLOTS:
                 splashSize = splash->size();
                 for (const char* name : {"Label1", "Label2", "Label3"})
                     splashTexts << NEED_NAMED(QLabel, splash, QString::fromLatin1(name))->text();
-                splash->grab().save(QDir::temp().filePath("survey-splash.png"));
+                splash->grab().save(screenshotPath(QStringLiteral("survey-splash.png")));
             }
         };
 
@@ -127,7 +128,7 @@ private Q_SLOTS:
                                  [&](QLabel* l) { return l->text() == line && controls::seen(l); }),
                      qPrintable(line));
         }
-        intro->grab().save(QDir::temp().filePath("survey-introduction.png"));
+        intro->grab().save(screenshotPath(QStringLiteral("survey-introduction.png")));
 
         Screen* coord = test.screen("Form8_Coord");
         QVERIFY(!coord->isVisible());

@@ -5,6 +5,7 @@
 #include "app/Unit_Vveden.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit8_Coord.h"
+#include "support/Screenshots.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/ShadowLabel.h"
@@ -25,14 +26,6 @@ SurveyRun& atRosterScreen(TestRun& test, const QString& fixture)
         qFatal("cannot copy %s", qPrintable(fixture));
     run.showScreen(run.Form_FamFile);
     return run;
-}
-
-QString screenshotPath(const QString& name)
-{
-    const QString folder = qEnvironmentVariableIsSet("SURVEY_SCREENSHOT_DIR")
-                               ? qEnvironmentVariable("SURVEY_SCREENSHOT_DIR")
-                               : QDir::tempPath();
-    return QDir(folder).filePath(name);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "Keyboard.h"
 #include "screens/Unit7_Fam.h"
 #include "support/Controls.h"
+#include "support/Screenshots.h"
 #include "support/TestRun.h"
 #include "widgets/GlassButton.h"
 #include "widgets/ShadowLabel.h"
@@ -136,7 +137,7 @@ private Q_SLOTS:
         run.showScreen(finish);
         finish->Timer1Timer();
         QCOMPARE(finish->Edit2->text(), QStringLiteral("14:07"));
-        finish->grab().save(QDir::temp().filePath("survey-finish-roster.png"));
+        finish->grab().save(screenshotPath(QStringLiteral("survey-finish-roster.png")));
 
         QVERIFY(controls::seen(finish->sLabelFX3));
         QCOMPARE(finish->sLabelFX3->text(), QStringLiteral("Вы успешно прошли тестирование"));
@@ -157,7 +158,7 @@ private Q_SLOTS:
     {
         TestRun test;
         TForm7_Fam* finish = openFinish(test);
-        finish->grab().save(QDir::temp().filePath("survey-finish-asking.png"));
+        finish->grab().save(screenshotPath(QStringLiteral("survey-finish-asking.png")));
         QCOMPARE(finish->size(), QSize(1132, 760));
         QVERIFY(finish->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(finish->sLabelFX1->text(),
@@ -207,7 +208,7 @@ private Q_SLOTS:
         }
         QVERIFY(finish->AdvGlassButton1->isEnabled());
         QCOMPARE(finish->AdvGlassButton1->shineColor(), QColor(Qt::red));
-        finish->grab().save(QDir::temp().filePath("survey-finish-typed.png"));
+        finish->grab().save(screenshotPath(QStringLiteral("survey-finish-typed.png")));
 
         PRESS(finish, "AdvGlassButton1");
         QCOMPARE(test.boxTexts(), QStringList());

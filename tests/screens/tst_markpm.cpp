@@ -4,6 +4,7 @@
 #include "screens/Unit8_Coord.h"
 #include "screens/Unit_MarkPM.h"
 #include "support/Controls.h"
+#include "support/Screenshots.h"
 #include "support/TestRun.h"
 
 #include <QDir>
@@ -57,7 +58,7 @@ private Q_SLOTS:
     {
         TestRun test;
         TFormMarkPM* form = openForm(test);
-        form->grab().save(QDir::temp().filePath("survey-markpm.png"));
+        form->grab().save(screenshotPath(QStringLiteral("survey-markpm.png")));
         QCOMPARE(form->windowTitle(), QStringLiteral("FormMarkPM"));
         QCOMPARE(form->AdvSmoothTrackBar4->minimum(), 20);
         QCOMPARE(form->AdvSmoothTrackBar4->maximum(), 50);
@@ -134,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(textColour(form->Edit1), QColor(Qt::blue)); // 2.5 is not below 2.5
         dragTrackBar(form, 2.4);
         QCOMPARE(textColour(form->Edit1), QColor(Qt::red));
-        form->grab().save(QDir::temp().filePath("survey-markpm-red.png"));
+        form->grab().save(screenshotPath(QStringLiteral("survey-markpm-red.png")));
     }
 
     void buttonFourThenTwoStepsUp()

@@ -4,6 +4,7 @@
 #include "RosterScreens.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit6_Treb.h"
+#include "support/Screenshots.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GlowButton.h"
 #include "widgets/SegmentedVerticalBar.h"
@@ -50,14 +51,6 @@ QString name(int row)
 int barLeft(SurveyRun& run)
 {
     return NEED(SegmentedVerticalBar, run.Form_Psychology1, "AdvProgressBar1")->x();
-}
-
-QString screenshotPath(const QString& file)
-{
-    const QString folder = qEnvironmentVariableIsSet("SURVEY_SCREENSHOT_DIR")
-                               ? qEnvironmentVariable("SURVEY_SCREENSHOT_DIR")
-                               : QDir::tempPath();
-    return QDir(folder).filePath(file);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "ScaleFixture.h"
 #include "app/Look.h"
+#include "support/Screenshots.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -29,14 +30,6 @@ void answerAllRows(ScaleScreen* s)
 {
     for (int r = 0; r < rowCount(s) && rowOffered(s, r); ++r)
         controls::press(button(s, r, (r * 3) % stepCount(s)), __FILE__, __LINE__);
-}
-
-QString screenshotPath(const QString& name)
-{
-    const QString folder = qEnvironmentVariableIsSet("SURVEY_SCREENSHOT_DIR")
-                               ? qEnvironmentVariable("SURVEY_SCREENSHOT_DIR")
-                               : QDir::tempPath();
-    return QDir(folder).filePath(name + QStringLiteral(".png"));
 }
 
 QColor background(const QWidget* widget)
@@ -203,7 +196,7 @@ private Q_SLOTS:
         const QImage image = s->grab().toImage();
         QCOMPARE(image.size(), s->size());
         const QString path =
-            screenshotPath(QStringLiteral("scale_%1_class%2").arg(instance, classNumber));
+            screenshotPath(QStringLiteral("scale_%1_class%2.png").arg(instance, classNumber));
         QVERIFY2(image.save(path), qPrintable(path));
     }
 
@@ -222,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(inWindow(hint), QRect(0, 91, 1024, 31));
         QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::yellow));
         const QImage image = s->grab().toImage();
-        QVERIFY(image.save(screenshotPath(QStringLiteral("scale_Form1_Ball_hint"))));
+        QVERIFY(image.save(screenshotPath(QStringLiteral("scale_Form1_Ball_hint.png"))));
     }
 };
 
