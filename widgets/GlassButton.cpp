@@ -10,12 +10,6 @@
 
 namespace {
 
-QColor withAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
 // The body colour without most of its hue and with less light: the disabled look.
 QColor dimmed(const QColor& color)
 {
@@ -27,7 +21,7 @@ QColor dimmed(const QColor& color)
 
 GlassButton::GlassButton(QWidget* parent) : GlassButton(QString(), parent) {}
 
-GlassButton::GlassButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+GlassButton::GlassButton(const QString& text, QWidget* parent) : HoverButton(text, parent)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, Qt::white);
@@ -60,20 +54,6 @@ QSize GlassButton::minimumSizeHint() const
     return {fm.size(Qt::TextShowMnemonic, text()).width() + 8, fm.height() + 6};
 }
 
-void GlassButton::enterEvent(QEnterEvent* event)
-{
-    m_hovered = true;
-    update();
-    QPushButton::enterEvent(event);
-}
-
-void GlassButton::leaveEvent(QEvent* event)
-{
-    m_hovered = false;
-    update();
-    QPushButton::leaveEvent(event);
-}
-
 void GlassButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -81,7 +61,7 @@ void GlassButton::paintEvent(QPaintEvent*)
 
     const bool enabled = isEnabled();
     const bool pressed = enabled && isDown();
-    const bool hovered = enabled && m_hovered;
+    const bool hovered = enabled && isHovered();
     const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = std::min<qreal>(8.0, outer.height() / 4.0);
     QPainterPath body;

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "widgets/HoverButton.h"
+
 #include <QColor>
-#include <QPushButton>
 
 // A glossy push button: a dark rounded body under a lighter glass highlight in its upper half, a
 // thin border, and a glow of shineColor rising from the bottom edge. The caption is centred in the
 // widget's font and its palette's ButtonText colour (white unless the palette is changed). Hover
 // and pressed states brighten the glow; a disabled button is dimmed, without glow, its caption
 // grey. Behaves as a QPushButton in every other respect (clicked(), shortcuts, focus).
-class GlassButton : public QPushButton
+class GlassButton : public HoverButton
 {
     Q_OBJECT
     Q_PROPERTY(QColor shineColor READ shineColor WRITE setShineColor)
@@ -31,11 +32,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     QColor m_shineColor = defaultShineColor();
     QColor m_bodyColor = defaultBodyColor();
-    bool m_hovered = false;
 };

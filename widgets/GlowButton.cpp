@@ -4,19 +4,9 @@
 #include <QPainterPath>
 #include <algorithm>
 
-namespace {
-
-QColor withAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
-} // namespace
-
 GlowButton::GlowButton(QWidget* parent) : GlowButton(QString(), parent) {}
 
-GlowButton::GlowButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+GlowButton::GlowButton(const QString& text, QWidget* parent) : HoverButton(text, parent)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, Qt::white);
@@ -44,20 +34,6 @@ QSize GlowButton::minimumSizeHint() const
     return {fm.size(Qt::TextShowMnemonic, text()).width() + 6, fm.height() + 2};
 }
 
-void GlowButton::enterEvent(QEnterEvent* event)
-{
-    m_hovered = true;
-    update();
-    QPushButton::enterEvent(event);
-}
-
-void GlowButton::leaveEvent(QEvent* event)
-{
-    m_hovered = false;
-    update();
-    QPushButton::leaveEvent(event);
-}
-
 void GlowButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -65,7 +41,7 @@ void GlowButton::paintEvent(QPaintEvent*)
 
     const bool enabled = isEnabled();
     const bool pressed = enabled && isDown();
-    const bool glowing = enabled && (m_hovered || pressed);
+    const bool glowing = enabled && (isHovered() || pressed);
     const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = std::min<qreal>(6.0, outer.height() / 3.0);
 

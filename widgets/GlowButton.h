@@ -1,13 +1,14 @@
 #pragma once
 
+#include "widgets/HoverButton.h"
+
 #include <QColor>
-#include <QPushButton>
 
 // A flat push button: only its caption and a faint outline are drawn until the pointer is over
 // it; then a soft halo of glowColor lights up behind the caption (stronger while pressed). The
 // caption is centred in the widget's font and its palette's ButtonText colour (white unless the
 // palette is changed); a disabled button shows a grey caption and never glows.
-class GlowButton : public QPushButton
+class GlowButton : public HoverButton
 {
     Q_OBJECT
     Q_PROPERTY(QColor glowColor READ glowColor WRITE setGlowColor)
@@ -20,18 +21,12 @@ public:
     void setGlowColor(const QColor& color);
     static QColor defaultGlowColor() { return {255, 214, 150}; }
 
-    // True while the pointer is over the button (the glowing state).
-    bool isHovered() const { return m_hovered; }
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     QColor m_glowColor = defaultGlowColor();
-    bool m_hovered = false;
 };
