@@ -7,16 +7,17 @@ namespace SubjectCatalogue {
 const std::array<Subject, SubjectCount>& subjects()
 {
     static const std::array<Subject, SubjectCount> table{{
-        {Algebra, "Alg", "АЛГЕБРА", "АЛГЕБРА", "Алгебра"},
-        {Physics, "Fis", "ФИЗИКА", "ФИЗИКА", "Физика"},
-        {Chemistry, "Him", "ХИМИЯ", "ХИМИЯ", "Химия"},
-        {History, "Ist", "ИСТОРИЯ", "ИСТОРИЯ", "История"},
-        {Biology, "Bio", "БИОЛОГИЯ", "БИОЛОГИЯ", "Биология"},
-        {ForeignLanguage, "Ino", "ИНОСТРАННЫЙ ЯЗЫК", "ИНОСТРАННЫЙ ЯЗ.", "Иностранный язык"},
-        {Literature, "Lit", "ЛИТЕРАТУРА", "ЛИТЕРАТУРА", "Литература"},
-        {Russian, "Rus", "РУССКИЙ ЯЗЫК", "РУССКИЙ ЯЗЫК", "Русский язык"},
-        {Geography, "Geo", "ГЕОГРАФИЯ", "ГЕОГРАФИЯ", "География"},
-        {Informatics, "Inf", "ИНФОРМАТИКА", "ИНФОРМАТИКА", "Информатика"},
+        {Algebra, "algebra", "Alg", "АЛГЕБРА", "АЛГЕБРА", "Алгебра"},
+        {Physics, "physics", "Fis", "ФИЗИКА", "ФИЗИКА", "Физика"},
+        {Chemistry, "chemistry", "Him", "ХИМИЯ", "ХИМИЯ", "Химия"},
+        {History, "history", "Ist", "ИСТОРИЯ", "ИСТОРИЯ", "История"},
+        {Biology, "biology", "Bio", "БИОЛОГИЯ", "БИОЛОГИЯ", "Биология"},
+        {ForeignLanguage, "foreign_language", "Ino", "ИНОСТРАННЫЙ ЯЗЫК", "ИНОСТРАННЫЙ ЯЗ.",
+         "Иностранный язык"},
+        {Literature, "literature", "Lit", "ЛИТЕРАТУРА", "ЛИТЕРАТУРА", "Литература"},
+        {Russian, "russian", "Rus", "РУССКИЙ ЯЗЫК", "РУССКИЙ ЯЗЫК", "Русский язык"},
+        {Geography, "geography", "Geo", "ГЕОГРАФИЯ", "ГЕОГРАФИЯ", "География"},
+        {Informatics, "informatics", "Inf", "ИНФОРМАТИКА", "ИНФОРМАТИКА", "Информатика"},
     }};
     return table;
 }

@@ -26,6 +26,7 @@ inline constexpr int SubjectCount = 10;
 struct Subject
 {
     int number;
+    const char* key;            // ASCII, for column names: "foreign_language"
     const char* designCode;     // three letters in designer names: "Alg" in ButtonAlg2p
     const char* heading;        // row heading of the per-subject screens
     const char* gradesHeading;  // the same on the quarter grades screen

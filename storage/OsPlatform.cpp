@@ -207,6 +207,14 @@ void removeFile(const std::filesystem::path& path) noexcept
     DeleteFileW(path.c_str());
 }
 
+bool isTerminal(Stream stream) noexcept
+{
+    const HANDLE handle =
+        GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
+}
+
 #else // POSIX
 
 Error errorFromNativeCode(int code)
@@ -417,6 +425,11 @@ Failure replaceFile(const std::filesystem::path& from, const std::filesystem::pa
 void removeFile(const std::filesystem::path& path) noexcept
 {
     ::unlink(path.c_str());
+}
+
+bool isTerminal(Stream stream) noexcept
+{
+    return ::isatty(stream == Stream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
 
 #endif

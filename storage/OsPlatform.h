@@ -72,4 +72,10 @@ Failure replaceFile(const std::filesystem::path& from, const std::filesystem::pa
 // Best effort: a file that cannot be removed is left.
 void removeFile(const std::filesystem::path& path) noexcept;
 
+// The process's standard streams, for the command-line tools.
+enum class Stream { Output, Error };
+
+// Whether the stream goes to a terminal (a console on Windows) rather than a file or a pipe.
+bool isTerminal(Stream stream) noexcept;
+
 } // namespace OsPlatform
