@@ -130,7 +130,8 @@ private Q_SLOTS:
                  log.constData());
 
         const Sheet sheet = readSheet(work.path() + QStringLiteral("/table.fods"));
-        const toolrun::Table csv = toolrun::parseCsv(files::readBytes(table).mid(3), QLatin1Char(';'));
+        const toolrun::Table csv =
+            toolrun::parseCsv(files::readBytes(table).mid(3), QLatin1Char(';'));
         QCOMPARE(sheet.size(), csv.rows.size() + 1);
         // The header, "file" first: the byte-order mark was taken as such and ";" as separator.
         QStringList header;
