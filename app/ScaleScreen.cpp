@@ -62,13 +62,20 @@ QString digitScaleLegend()
                           "значение от 0 до 9.");
 }
 
-std::vector<ScaleStep> digitScale()
+void useAnswerScale(ScaleTable& table, AnswerCodes::Question question,
+                    const std::vector<int>& widths)
 {
-    static const char* const Digits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    std::vector<ScaleStep> scale;
-    for (const char* digit : Digits)
-        scale.push_back({digit, digit, digit, 39});
-    return scale;
+    const AnswerCodes::Scale& scale = AnswerCodes::scale(question);
+    if (widths.size() != 1 && widths.size() != scale.codes.size())
+        throw std::logic_error("a scale needs one width, or one per button");
+    table.scale.clear();
+    for (std::size_t step = 0; step < scale.codes.size(); ++step) {
+        const AnswerCodes::Code& code = scale.codes[step];
+        table.scale.push_back(
+            {code.caption, code.shown, code.code, widths.size() == 1 ? widths[0] : widths[step]});
+    }
+    table.notTaughtShown = scale.notTaughtShown;
+    table.notTaughtCode = scale.notTaughtCode;
 }
 
 ScaleScreen::ScaleScreen(SurveyRun& run, const ScreenFrame& frame, const ScaleTable& table,

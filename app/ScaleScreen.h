@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/QuestionScreen.h"
+#include "state/AnswerCodes.h"
 #include "state/SurveyState.h"
 
 #include <QSize>
@@ -67,8 +68,11 @@ struct ScaleTable
     int continueFontPixels = 19;
 };
 
-// The interest scale: ten buttons "0" to "9", 39 pixels wide, each storing its digit.
-std::vector<ScaleStep> digitScale();
+// The buttons of one of the answer scales, left to right, and what a subject the class does not
+// have stores: codes and texts from the core table, so that the screens and the readers of the
+// statistics files share them; the widths are the screen's, one per button or one for all.
+void useAnswerScale(ScaleTable& table, AnswerCodes::Question question,
+                    const std::vector<int>& widths);
 // The second line of the banner of the screens that use the interest scale.
 QString digitScaleLegend();
 

@@ -127,15 +127,7 @@ ScaleTable gradesTable()
          "Label14",
          "Label14_2"},
     };
-    // A minus step is stored as the grade less 0.3, a plus step as the grade plus 0.3.
-    t.scale = {
-        {"2", "2", "2  ", 55}, {"2 +", "2+", "2.3", 55}, {"3 -", "3-", "2.7", 55},
-        {"3", "3", "3  ", 55}, {"3 +", "3+", "3.3", 55}, {"4 -", "4-", "3.7", 55},
-        {"4", "4", "4  ", 55}, {"4 +", "4+", "4.3", 55}, {"5 -", "5-", "4.7", 55},
-        {"5", "5", "5  ", 55},
-    };
-    t.notTaughtShown = "0";
-    t.notTaughtCode = "0  ";
+    useAnswerScale(t, AnswerCodes::Question::Grades, {55});
     t.answer = &SurveyState::GradesAnswer;
     t.next = [](SurveyRun& run) -> Screen* { return run.Form2_House; };
     t.gradesHeadings = true;

@@ -76,15 +76,7 @@ ScaleTable houseTable()
          {"Button15", "Button16", "Button17", "Button18", "Button19", "Button20", "Button21"},
          "Label14"},
     };
-    // There is no button for 50 minutes. The code is the first two characters of the value.
-    t.scale = {
-        {"0 мин", "0 мин", "0 ", 70},        {"10 мин", "10 мин", "10", 70},
-        {"20 мин", "20 мин", "20", 70},      {"30 мин", "30 мин", "30", 70},
-        {"40 мин", "40 мин", "40", 70},      {"60 мин", "60 мин", "60", 70},
-        {"90 и больше", "90 мин", "90", 80},
-    };
-    t.notTaughtShown = "0 ";
-    t.notTaughtCode = "0 ";
+    useAnswerScale(t, AnswerCodes::Question::Homework, {70, 70, 70, 70, 70, 70, 80});
     t.answer = &SurveyState::HomeworkAnswer;
     t.next = [](SurveyRun& run) -> Screen* { return run.Form3_Eff; };
 

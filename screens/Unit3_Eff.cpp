@@ -65,14 +65,7 @@ ScaleTable distractionTable()
          {"Button13", "Button14", "Button15", "Button16", "Button17", "Button18"},
          "Label14"},
     };
-    // The code is the first two characters of the value; a whole lesson is 40 (or 45) minutes.
-    t.scale = {
-        {"Не отвлекаюсь", "0 мин", "0 ", 87}, {"5 мин", "5 мин", "5 ", 80},
-        {"10 мин", "10 мин", "10", 80},       {"20 мин", "20 мин", "20", 80},
-        {"30 мин", "30 мин", "30", 80},       {"Весь урок", "40(45) мин", "40", 80},
-    };
-    t.notTaughtShown = "0 ";
-    t.notTaughtCode = "0 ";
+    useAnswerScale(t, AnswerCodes::Question::Distraction, {87, 80, 80, 80, 80, 80});
     t.answer = &SurveyState::DistractionAnswer;
     t.next = [](SurveyRun& run) -> Screen* { return run.Form4_Intrest; };
 

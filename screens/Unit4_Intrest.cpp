@@ -78,9 +78,7 @@ ScaleTable interestTable()
           "Button25", "Button26", "Button27"},
          "Label14"},
     };
-    t.scale = digitScale();
-    t.notTaughtShown = "0";
-    t.notTaughtCode = "0";
+    useAnswerScale(t, AnswerCodes::Question::Interest, {39});
     t.answer = &SurveyState::InterestAnswer;
     t.next = [](SurveyRun& run) -> Screen* { return run.Form_Dop; };
 

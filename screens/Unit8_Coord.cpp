@@ -6,11 +6,16 @@
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit7_Fam.h"
 #include "screens/Unit_MarkPM.h"
+#include "state/AnswerCodes.h"
+#include "state/SubjectCatalogue.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GradientPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <iterator>
+#include <span>
+#include <stdexcept>
 
 namespace {
 
@@ -35,7 +40,6 @@ const ButtonRow ClassButtons[] = {
     {"Button5", "5", 62}, {"Button6", "6", 62},   {"Button7", "7", 62},   {"Button8", "8", 62},
     {"Button9", "9", 62}, {"Button10", "10", 62}, {"Button11", "11", 62},
 };
-constexpr int FirstClassOffered = 5; // classes 1 to 4 take no part in the survey
 
 // The Cyrillic capitals; "Другое" (Button18) is handled apart.
 const ButtonRow StreamButtons[] = {
@@ -44,15 +48,10 @@ const ButtonRow StreamButtons[] = {
 };
 const ButtonRow OtherStreamButton{"Button18", "Другое", 150};
 
-struct GenderRow
-{
-    ButtonRow button;
-    const char* code; // the first character of GenderCode
-};
-const GenderRow GenderButtons[] = {
-    {{"Button20", "Мужской", 200}, "1"},
-    {{"Button21", "Женский", 200}, "0"},
-};
+// The gender buttons in the order of the gender codes of the core table, which gives their
+// captions and the code each stores.
+const char* const GenderButtonNames[] = {"Button20", "Button21"};
+constexpr int GenderButtonWidth = 200;
 
 QLabel* heading(QWidget* parent, const char* name, const QString& text, int pixels, int y,
                 bool bold = true)
@@ -142,7 +141,7 @@ TForm8_Coord::TForm8_Coord(SurveyRun& run) : Screen(run, Frame)
     for (const ButtonRow& row : ClassButtons) {
         GlassButton* button = addButton(Panel3, row, x, 26);
         const QString number = button->text();
-        button->setEnabled(number.toInt() >= FirstClassOffered);
+        button->setEnabled(number.toInt() >= SubjectCatalogue::FirstClass); // 1 to 4 take no part
         on(button, &QPushButton::clicked, [this, number] { ClassButtonClick(number); });
     }
 
@@ -161,14 +160,19 @@ TForm8_Coord::TForm8_Coord(SurveyRun& run) : Screen(run, Frame)
     Panel4->hide();
 
     Label6 = heading(this, "Label6", QStringLiteral("Выберите пол"), 28, 444);
-    Panel1 = buttonPanel(this, "Panel1", 2 * GenderButtons[0].button.width + ButtonGap, 490);
+    const std::span<const AnswerCodes::Code> genders =
+        AnswerCodes::scale(AnswerCodes::Question::Gender).codes;
+    if (genders.size() != std::size(GenderButtonNames))
+        throw std::logic_error("one gender button per gender code");
+    Panel1 = buttonPanel(this, "Panel1", 2 * GenderButtonWidth + ButtonGap, 490);
     x = PanelPadding;
-    for (const GenderRow& row : GenderButtons) {
-        GlassButton* button = addButton(Panel1, row.button, x, 24);
-        const QString caption = button->text();
-        const QString code = QString::fromLatin1(row.code);
-        on(button, &QPushButton::clicked,
-           [this, caption, code] { GenderButtonClick(caption, code); });
+    for (std::size_t i = 0; i < genders.size(); ++i) {
+        const AnswerCodes::Code& gender = genders[i];
+        GlassButton* button =
+            addButton(Panel1, {GenderButtonNames[i], gender.caption, GenderButtonWidth}, x, 24);
+        const QString shown = QString::fromUtf8(gender.shown);
+        const QString code = QString::fromUtf8(gender.code);
+        on(button, &QPushButton::clicked, [this, shown, code] { GenderButtonClick(shown, code); });
     }
     Label6->hide();
     Panel1->hide();
@@ -218,11 +222,11 @@ void TForm8_Coord::revealGenderStage()
     Label6->show();
 }
 
-void TForm8_Coord::GenderButtonClick(const QString& caption, const QString& code)
+void TForm8_Coord::GenderButtonClick(const QString& shown, const QString& code)
 {
     run().state.GenderCode = place(code);
     AdvGlassButton1->show();
-    Label7->setText(caption);
+    Label7->setText(shown);
     Panel2->show();
 }
 

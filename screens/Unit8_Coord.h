@@ -24,7 +24,7 @@ public:
     // "Другое": no letter; ClassStream keeps what it had.
     void Button18Click();
     // Button20Click ("Мужской", "1") and Button21Click ("Женский", "0").
-    void GenderButtonClick(const QString& caption, const QString& code);
+    void GenderButtonClick(const QString& shown, const QString& code);
     // "Продолжить": ClassNumber, RosterWorkbookName, then the roster screen or the grades screen.
     void AdvGlassButton1Click();
     // The hidden Button19: the grade refinement form.

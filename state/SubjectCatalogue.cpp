@@ -7,17 +7,19 @@ namespace SubjectCatalogue {
 const std::array<Subject, SubjectCount>& subjects()
 {
     static const std::array<Subject, SubjectCount> table{{
-        {Algebra, "algebra", "Alg", "АЛГЕБРА", "АЛГЕБРА", "Алгебра"},
-        {Physics, "physics", "Fis", "ФИЗИКА", "ФИЗИКА", "Физика"},
-        {Chemistry, "chemistry", "Him", "ХИМИЯ", "ХИМИЯ", "Химия"},
-        {History, "history", "Ist", "ИСТОРИЯ", "ИСТОРИЯ", "История"},
-        {Biology, "biology", "Bio", "БИОЛОГИЯ", "БИОЛОГИЯ", "Биология"},
+        {Algebra, "algebra", "Alg", "АЛГЕБРА", "АЛГЕБРА", "Алгебра", "algebra"},
+        {Physics, "physics", "Fis", "ФИЗИКА", "ФИЗИКА", "Физика", "physics"},
+        {Chemistry, "chemistry", "Him", "ХИМИЯ", "ХИМИЯ", "Химия", "chemistry"},
+        {History, "history", "Ist", "ИСТОРИЯ", "ИСТОРИЯ", "История", "history"},
+        {Biology, "biology", "Bio", "БИОЛОГИЯ", "БИОЛОГИЯ", "Биология", "biology"},
         {ForeignLanguage, "foreign_language", "Ino", "ИНОСТРАННЫЙ ЯЗЫК", "ИНОСТРАННЫЙ ЯЗ.",
-         "Иностранный язык"},
-        {Literature, "literature", "Lit", "ЛИТЕРАТУРА", "ЛИТЕРАТУРА", "Литература"},
-        {Russian, "russian", "Rus", "РУССКИЙ ЯЗЫК", "РУССКИЙ ЯЗЫК", "Русский язык"},
-        {Geography, "geography", "Geo", "ГЕОГРАФИЯ", "ГЕОГРАФИЯ", "География"},
-        {Informatics, "informatics", "Inf", "ИНФОРМАТИКА", "ИНФОРМАТИКА", "Информатика"},
+         "Иностранный язык", "foreign language"},
+        {Literature, "literature", "Lit", "ЛИТЕРАТУРА", "ЛИТЕРАТУРА", "Литература", "literature"},
+        {Russian, "russian", "Rus", "РУССКИЙ ЯЗЫК", "РУССКИЙ ЯЗЫК", "Русский язык",
+         "Russian language"},
+        {Geography, "geography", "Geo", "ГЕОГРАФИЯ", "ГЕОГРАФИЯ", "География", "geography"},
+        {Informatics, "informatics", "Inf", "ИНФОРМАТИКА", "ИНФОРМАТИКА", "Информатика",
+         "informatics"},
     }};
     return table;
 }

@@ -23,6 +23,10 @@ enum Number : int {
 
 inline constexpr int SubjectCount = 10;
 
+// The classes that take the survey; the class buttons below 5 are disabled.
+inline constexpr int FirstClass = 5;
+inline constexpr int LastClass = 11;
+
 struct Subject
 {
     int number;
@@ -31,6 +35,7 @@ struct Subject
     const char* heading;        // row heading of the per-subject screens
     const char* gradesHeading;  // the same on the quarter grades screen
     const char* teacherCaption; // button caption on the teacher screens
+    const char* english;        // for the record dictionary: "foreign language"
 };
 
 // Record order: algebra, physics, chemistry, history, … informatics.
