@@ -3,7 +3,7 @@
 #include "app/Look.h"
 #include "app/Screen.h"
 #include "app/SurveyRun.h"
-#include "app/Unit0_Zastavka.h"
+#include "screens/Unit0_Zastavka.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

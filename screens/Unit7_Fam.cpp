@@ -1,9 +1,8 @@
 #include "screens/Unit7_Fam.h"
 
 #include "app/Look.h"
-#include "app/QuestionScreen.h"
 #include "app/SurveyRun.h"
-#include "app/Unit_Vveden.h"
+#include "screens/QuestionScreen.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit2_House.h"
 #include "screens/Unit3_Eff.h"
@@ -11,6 +10,7 @@
 #include "screens/Unit5_Love.h"
 #include "screens/Unit6_Treb.h"
 #include "screens/Unit_Psychology1.h"
+#include "screens/Unit_Vveden.h"
 #include "storage/StatisticsFile.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GradientPanel.h"

@@ -3,7 +3,7 @@
 
 #include "app/Screen.h"
 #include "app/Startup.h"
-#include "app/Unit0_Zastavka.h"
+#include "screens/Unit0_Zastavka.h"
 #include "support/Controls.h"
 #include "support/Screenshots.h"
 #include "support/TestRun.h"

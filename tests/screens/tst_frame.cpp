@@ -1,7 +1,7 @@
 // The frame of the question screens: the total test time, the bar that empties over each minute
 // on a screen, and closing the window.
 
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 #include "screens/Unit7_Fam.h"
 #include "support/Controls.h"
 #include "support/Files.h"

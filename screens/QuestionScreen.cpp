@@ -1,4 +1,4 @@
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"

@@ -1,4 +1,4 @@
-#include "app/Unit0_Zastavka.h"
+#include "screens/Unit0_Zastavka.h"
 
 #include "app/Look.h"
 #include "widgets/GradientPanel.h"

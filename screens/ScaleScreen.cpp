@@ -1,4 +1,4 @@
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"

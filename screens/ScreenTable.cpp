@@ -3,7 +3,6 @@
 
 #include "app/Screen.h"
 #include "app/SurveyRun.h"
-#include "app/Unit_Vveden.h"
 #include "screens/Unit10_FamFile.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit2_House.h"
@@ -16,6 +15,7 @@
 #include "screens/Unit9_Dop.h"
 #include "screens/Unit_MarkPM.h"
 #include "screens/Unit_Psychology1.h"
+#include "screens/Unit_Vveden.h"
 
 #include <QWindow>
 
