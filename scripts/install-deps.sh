@@ -7,6 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libfreexl-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
+    openbox x11-utils xdotool
     python3-xlwt
 )
 

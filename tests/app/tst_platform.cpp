@@ -202,6 +202,7 @@ private Q_SLOTS:
         PRESS(&a, "Button1");
         QCOMPARE(test.boxTexts(), (QStringList{"Invalid filename", "Invalid filename"}));
         QCOMPARE(test.boxes().front().kind, MessageBoxRequest::Kind::Error);
+        QCOMPARE(test.boxes().front().title, QStringLiteral("Программа ввода данных"));
         QCOMPARE(pressesFinished, 0);
         QVERIFY(!run.terminationRequested());
         QVERIFY(a.isVisible());
