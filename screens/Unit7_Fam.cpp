@@ -136,6 +136,10 @@ bool TForm7_Fam::eventFilter(QObject* watched, QEvent* event)
 
 void TForm7_Fam::Timer1Timer()
 {
+    // Set twice on purpose: "0" first, then the time. So the text changes on every tick, also
+    // when the time reads as before (a hidden screen before the test began, or a frozen clock),
+    // and whatever follows the box's text (its change signal, assistive tools) sees each tick
+    // as the program has always shown it.
     Edit2->setText(QStringLiteral("0"));
     Edit2->setText(QuestionScreen::testTimeText(run()));
 }
