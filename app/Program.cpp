@@ -5,10 +5,10 @@
 
 #include <QApplication>
 
-int surveyMain(int argc, char** argv)
+int surveyMain(int argc, char** argv, const Composition& composition)
 {
     QApplication application(argc, argv);
     prepareApplication();
-    const std::unique_ptr<SurveyRun> run = startUp(Environment::system());
+    const std::unique_ptr<SurveyRun> run = startUp(Environment::system(), composition);
     return QApplication::exec();
 }

@@ -1,4 +1,6 @@
 #pragma once
 
+struct Composition;
+
 // The program's entry: splash, start-up and the message loop. Returns the exit status.
-int surveyMain(int argc, char** argv);
+int surveyMain(int argc, char** argv, const Composition& composition);

@@ -3,20 +3,21 @@
 #include "app/Screen.h"
 #include "state/SurveyError.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QWindow>
 #include <cassert>
 #include <exception>
 
 namespace {
-SurveyRun* g_currentRun = nullptr;
-}
+bool g_runExists = false;
+const QString MessageBoxTitle = QStringLiteral("Программа ввода данных");
+} // namespace
 
 SurveyRun::SurveyRun(Environment environment)
     : m_env(std::move(environment)), m_windows([this](QWidget* w) { activate(w); })
 {
-    assert(g_currentRun == nullptr && "one run at a time");
-    g_currentRun = this;
+    assert(!g_runExists && "one run at a time");
+    g_runExists = true;
 }
 
 SurveyRun::~SurveyRun()
@@ -26,13 +27,25 @@ SurveyRun::~SurveyRun()
     // Destroy the later screens first: the main window goes last.
     while (!m_screens.isEmpty())
         delete m_screens.last(); // unregisters itself
-    g_currentRun = nullptr;
+    g_runExists = false;
 }
 
-SurveyRun& SurveyRun::current()
+void SurveyRun::createScreens(const Composition& composition)
 {
-    assert(g_currentRun != nullptr);
-    return *g_currentRun;
+    composition.createScreens(*this); // each screen registers itself with the run
+    Screen* main = mainWindow();
+    if (!main)
+        return;
+
+    // Every screen shares the main window's taskbar entry: it is owned by the main window, so a
+    // pupil cannot bring an earlier screen in front of the current one from the taskbar.
+    main->winId();
+    for (Screen* screen : std::as_const(m_screens)) {
+        if (screen == main)
+            continue;
+        screen->winId();
+        screen->windowHandle()->setTransientParent(main->windowHandle());
+    }
 }
 
 Screen* SurveyRun::mainWindow() const
@@ -122,7 +135,8 @@ void SurveyRun::showMessage(const QString& text)
 void SurveyRun::presentBox(MessageBoxRequest::Kind kind, const QString& text)
 {
     QWidget* over = m_windows.topWindow();
-    const MessageBoxRequest request{kind, QApplication::applicationDisplayName(), text};
+    // Set here: without a title of its own a box would show the executable's name.
+    const MessageBoxRequest request{kind, MessageBoxTitle, text};
     m_windows.pushMessageBox();
     if (m_env.presentMessageBox)
         m_env.presentMessageBox(request, over);

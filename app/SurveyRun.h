@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Composition.h"
 #include "app/Environment.h"
 #include "app/WindowStack.h"
 #include "state/SurveyState.h"
@@ -38,8 +39,6 @@ public:
     SurveyRun(const SurveyRun&) = delete;
     SurveyRun& operator=(const SurveyRun&) = delete;
 
-    static SurveyRun& current();
-
     SurveyState state;
 
     TForm_Vveden* Form_Vveden = nullptr;
@@ -56,9 +55,9 @@ public:
     TForm_FamFile* Form_FamFile = nullptr;
     TFormMarkPM* FormMarkPM = nullptr;
 
-    // Creates the screens once, hidden, in the order of the screen table; the first one,
+    // Creates the screens once, hidden, as the composition creates them; the first one,
     // Form_Vveden, is the main window.
-    void createScreens();
+    void createScreens(const Composition& composition);
     // Every screen of this run, in the order of creation.
     const QList<Screen*>& screens() const { return m_screens; }
     Screen* mainWindow() const;
@@ -82,7 +81,8 @@ public:
     void Terminate();
     bool terminationRequested() const { return m_terminationRequested; }
 
-    // Message boxes over the active screen; the screen under one is activated again after it.
+    // Message boxes over the active screen, titled "Программа ввода данных"; the screen under one
+    // is activated again after it.
     void showError(const QString& text);
     void showMessage(const QString& text);
 

@@ -141,5 +141,5 @@ QLineEdit* TForm_FamFile::finishSurnameBox() const
 {
     if (!run().Form7_Fam)
         return nullptr;
-    return run().Form7_Fam->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    return run().Form7_Fam->surnameBox();
 }

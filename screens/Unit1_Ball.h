@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 class QLabel;
 

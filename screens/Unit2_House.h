@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 // Form2_House: minutes of homework per subject.
 class TForm2_House : public ScaleScreen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 // Form3_Eff: minutes distracted in a lesson per subject.
 class TForm3_Eff : public ScaleScreen

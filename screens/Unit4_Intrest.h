@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 // Form4_Intrest: interest in each subject, 0 to 9.
 class TForm4_Intrest : public ScaleScreen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TeacherChoiceScreen.h"
+#include "screens/TeacherChoiceScreen.h"
 
 // Form5_Love: the three favourite teachers' subjects.
 class TForm5_Love : public TeacherChoiceScreen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TeacherChoiceScreen.h"
+#include "screens/TeacherChoiceScreen.h"
 
 // Form6_Treb: the three most demanding teachers' subjects.
 class TForm6_Treb : public TeacherChoiceScreen

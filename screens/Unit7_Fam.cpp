@@ -1,9 +1,8 @@
 #include "screens/Unit7_Fam.h"
 
 #include "app/Look.h"
-#include "app/QuestionScreen.h"
 #include "app/SurveyRun.h"
-#include "app/Unit_Vveden.h"
+#include "screens/QuestionScreen.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit2_House.h"
 #include "screens/Unit3_Eff.h"
@@ -11,6 +10,7 @@
 #include "screens/Unit5_Love.h"
 #include "screens/Unit6_Treb.h"
 #include "screens/Unit_Psychology1.h"
+#include "screens/Unit_Vveden.h"
 #include "storage/StatisticsFile.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GradientPanel.h"
@@ -136,6 +136,10 @@ bool TForm7_Fam::eventFilter(QObject* watched, QEvent* event)
 
 void TForm7_Fam::Timer1Timer()
 {
+    // Set twice on purpose: "0" first, then the time. So the text changes on every tick, also
+    // when the time reads as before (a hidden screen before the test began, or a frozen clock),
+    // and whatever follows the box's text (its change signal, assistive tools) sees each tick
+    // as the program has always shown it.
     Edit2->setText(QStringLiteral("0"));
     Edit2->setText(QuestionScreen::testTimeText(run()));
 }

@@ -27,6 +27,9 @@ public:
     // presses save nothing more.
     void AdvGlassButton1Click();
 
+    // The surname box, which the roster screen fills in with the picked name.
+    QLineEdit* surnameBox() const { return Edit1; }
+
     GradientPanel* Shader1;
     ShadowLabel* sLabelFX3;
     ShadowLabel* sLabelFX1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 // Form_Dop: interest in five additional areas, 0 to 9.
 class TForm_Dop : public ScaleScreen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 #include "screens/RosterReaders.h"
 
 #include <array>

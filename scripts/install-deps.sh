@@ -16,6 +16,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev libfreexl-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
+    openbox x11-utils xdotool
     python3-xlwt
 )
 if [ "$tests" -eq 1 ]; then

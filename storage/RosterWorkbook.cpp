@@ -1,8 +1,5 @@
 #include "storage/RosterWorkbook.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 RosterWorkbookError::RosterWorkbookError(RosterWorkbookFault fault, const QString& workbookName)
     : SurveyError(QStringLiteral("Не удалось прочитать список класса «%1»: %2.")
                       .arg(workbookName, reasonText(fault))),
@@ -37,14 +34,4 @@ QString RosterWorkbookError::reasonText(RosterWorkbookFault fault)
         return QStringLiteral("в книге нет ни одного листа");
     }
     return QStringLiteral("файл повреждён");
-}
-
-QString rosterWorkbookPath(const QString& workbookName)
-{
-    return QDir::current().absoluteFilePath(workbookName);
-}
-
-bool rosterWorkbookExists(const QString& workbookName)
-{
-    return !workbookName.isEmpty() && QFileInfo(rosterWorkbookPath(workbookName)).isFile();
 }

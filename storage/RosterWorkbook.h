@@ -36,12 +36,3 @@ private:
     RosterWorkbookFault m_fault;
     QString m_workbookName;
 };
-
-// The full name of the roster workbook workbookName (RosterWorkbookName, without folder) in the
-// working folder. The existence test and the reader both use it, so the file read is the file
-// whose existence was tested.
-QString rosterWorkbookPath(const QString& workbookName);
-
-// True when the working folder holds a regular file named workbookName (not a folder, not a
-// device or pipe).
-bool rosterWorkbookExists(const QString& workbookName);

@@ -4,6 +4,7 @@
 #include "app/Screen.h"
 #include "state/SurveyError.h"
 #include "support/Controls.h"
+#include "support/Files.h"
 #include "support/TestRun.h"
 
 #include <QPushButton>
@@ -186,6 +187,22 @@ private Q_SLOTS:
         QCOMPARE(a.activations, 1);
     }
 
+    // The roster workbooks are looked for in the run's working folder, not in the process's
+    // current folder; only a regular file counts.
+    void filesAreLookedForInTheRunsWorkingFolder()
+    {
+        TestRun test;
+        SurveyRun run(test.environment());
+        QVERIFY(QDir::current() != QDir(test.folder()));
+        QVERIFY(files::writeBytes(test.path(QStringLiteral("8А.xls")), "x"));
+        QVERIFY(QDir(test.folder()).mkdir(QStringLiteral("9Б.xls")));
+        QVERIFY(run.existsInWorkingFolder(QStringLiteral("8А.xls")));
+        QVERIFY(!run.existsInWorkingFolder(QStringLiteral("9Б.xls")));
+        QVERIFY(!run.existsInWorkingFolder(QStringLiteral("7В.xls")));
+        QVERIFY(!run.existsInWorkingFolder(QString()));
+        QCOMPARE(run.workingPath(QStringLiteral("8А.xls")), test.path(QStringLiteral("8А.xls")));
+    }
+
     void errorInAHandlerIsShownAndTheProgramGoesOn()
     {
         TestRun test;
@@ -202,6 +219,7 @@ private Q_SLOTS:
         PRESS(&a, "Button1");
         QCOMPARE(test.boxTexts(), (QStringList{"Invalid filename", "Invalid filename"}));
         QCOMPARE(test.boxes().front().kind, MessageBoxRequest::Kind::Error);
+        QCOMPARE(test.boxes().front().title, QStringLiteral("Программа ввода данных"));
         QCOMPARE(pressesFinished, 0);
         QVERIFY(!run.terminationRequested());
         QVERIFY(a.isVisible());

@@ -3,7 +3,8 @@
 
 #include "app/Screen.h"
 #include "app/Startup.h"
-#include "app/Unit0_Zastavka.h"
+#include "screens/ScreenTable.h"
+#include "screens/Unit0_Zastavka.h"
 #include "support/Controls.h"
 #include "support/Screenshots.h"
 #include "support/TestRun.h"
@@ -84,7 +85,7 @@ private Q_SLOTS:
             }
         };
 
-        const std::unique_ptr<SurveyRun> run = startUp(env);
+        const std::unique_ptr<SurveyRun> run = startUp(env, surveyComposition());
 
         QCOMPARE(pausedFor, 2000);
         QVERIFY(splashShownAndPainted);
@@ -98,7 +99,7 @@ private Q_SLOTS:
     void thirteenScreensAndOnlyTheIntroductionVisible()
     {
         TestRun test;
-        const std::unique_ptr<SurveyRun> run = startUp(test.environment());
+        const std::unique_ptr<SurveyRun> run = startUp(test.environment(), surveyComposition());
 
         QCOMPARE(run->screens().size(), int(std::size(Screens)));
         for (int i = 0; i < run->screens().size(); ++i) {
@@ -151,7 +152,7 @@ private Q_SLOTS:
         TestRun test;
         Environment env = test.environment();
         env.endEventLoop = [](int status) { QCoreApplication::exit(status); };
-        const std::unique_ptr<SurveyRun> run = startUp(env);
+        const std::unique_ptr<SurveyRun> run = startUp(env, surveyComposition());
 
         QTimer::singleShot(0, run->mainWindow(), [&] { run->mainWindow()->close(); });
         QTimer guard; // only keeps a broken build from hanging; nothing is measured

@@ -3,7 +3,7 @@
 // Helpers for the tests of the five scale screens: finding a row's controls by the designer names
 // of the screen's own table, and the expected answers written out place by place.
 
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 #include "support/Controls.h"
 #include "support/TestRun.h"
 

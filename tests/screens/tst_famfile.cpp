@@ -2,9 +2,9 @@
 // screen then knows it.
 
 #include "RosterScreens.h"
-#include "app/Unit_Vveden.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit8_Coord.h"
+#include "screens/Unit_Vveden.h"
 #include "support/Screenshots.h"
 #include "widgets/GlassButton.h"
 #include "widgets/GradientPanel.h"

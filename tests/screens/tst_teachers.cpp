@@ -1,7 +1,7 @@
 // The favourite and the demanding teachers screens: the shared toggle of three marks, the class
 // rules, and what each screen's Continue stores and where it leads.
 
-#include "app/TeacherChoiceScreen.h"
+#include "screens/TeacherChoiceScreen.h"
 #include "state/SubjectCatalogue.h"
 #include "support/Controls.h"
 #include "support/TestRun.h"

@@ -1,6 +1,7 @@
 #include "support/TestRun.h"
 
 #include "app/Screen.h"
+#include "screens/ScreenTable.h"
 
 #include <QDir>
 #include <cstdio>
@@ -34,7 +35,7 @@ TestRun::~TestRun() = default;
 SurveyRun& TestRun::start()
 {
     m_run = std::make_unique<SurveyRun>(m_environment);
-    m_run->createScreens();
+    m_run->createScreens(surveyComposition());
     m_run->showScreen(m_run->mainWindow());
     return *m_run;
 }

@@ -1,4 +1,4 @@
-#include "app/TeacherChoiceScreen.h"
+#include "screens/TeacherChoiceScreen.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"

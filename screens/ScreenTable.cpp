@@ -1,9 +1,12 @@
-// The screens of a run, in the order they are created at start-up. The first is the main window.
-// A screen is added here and nowhere else.
+// The screens of a run, in the order they are created at start-up, and the splash before them:
+// the program's composition. The first screen is the main window. A screen is added here, with
+// its instance name in SurveyRun (app/SurveyRun.h), and its source in screens/CMakeLists.txt.
+
+#include "screens/ScreenTable.h"
 
 #include "app/Screen.h"
 #include "app/SurveyRun.h"
-#include "app/Unit_Vveden.h"
+#include "screens/Unit0_Zastavka.h"
 #include "screens/Unit10_FamFile.h"
 #include "screens/Unit1_Ball.h"
 #include "screens/Unit2_House.h"
@@ -16,8 +19,7 @@
 #include "screens/Unit9_Dop.h"
 #include "screens/Unit_MarkPM.h"
 #include "screens/Unit_Psychology1.h"
-
-#include <QWindow>
+#include "screens/Unit_Vveden.h"
 
 namespace {
 
@@ -46,19 +48,13 @@ const Create CreationOrder[] = {
 
 } // namespace
 
-void SurveyRun::createScreens()
+Composition surveyComposition()
 {
-    for (Create create : CreationOrder)
-        create(*this); // the screen registers itself with the run
-
-    // Every screen shares the main window's taskbar entry: it is owned by the main window, so a
-    // pupil cannot bring an earlier screen in front of the current one from the taskbar.
-    Screen* main = mainWindow();
-    main->winId();
-    for (Screen* screen : std::as_const(m_screens)) {
-        if (screen == main)
-            continue;
-        screen->winId();
-        screen->windowHandle()->setTransientParent(main->windowHandle());
-    }
+    Composition composition;
+    composition.splash = [] { return std::make_unique<TForm0_Zastavka>(); };
+    composition.createScreens = [](SurveyRun& run) {
+        for (Create create : CreationOrder)
+            create(run); // the screen registers itself with the run
+    };
+    return composition;
 }

@@ -1,4 +1,4 @@
-#include "app/Unit_Vveden.h"
+#include "screens/Unit_Vveden.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"

@@ -1,4 +1,4 @@
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"
@@ -24,7 +24,9 @@ QuestionScreen::QuestionScreen(SurveyRun& run, const ScreenFrame& frame,
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(12, size.height() - 34, 45, 24);
-    Edit1->setFont(screenFont(QStringLiteral("Tahoma"), 12, false));
+    // Our substitute for Tahoma is wider than the original small type: at 11 pixels "59:59"
+    // fits the box whole, centred, with room on both sides.
+    Edit1->setFont(screenFont(QStringLiteral("Tahoma"), 11, false));
     Edit1->setAlignment(Qt::AlignCenter);
     setBackgroundColor(Edit1, windowsColor(TestTimeBoxColour));
     setTextColor(Edit1, Qt::black);
@@ -76,6 +78,10 @@ void QuestionScreen::restartScreenClock()
 
 void QuestionScreen::Timer1Timer()
 {
+    // Set twice on purpose: "0" first, then the time. So the text changes on every tick, also
+    // when the time reads as before (a hidden screen before the test began, or a frozen clock),
+    // and whatever follows the box's text (its change signal, assistive tools) sees each tick
+    // as the program has always shown it.
     Edit1->setText(QStringLiteral("0"));
     Edit1->setText(testTimeText(run(), m_variant.timeSeparator));
     Edit3->setText(QStringLiteral("%1").arg(DateTime::secondsOfMinute(screenElapsedMs()), 2, 10,

@@ -1,10 +1,9 @@
-#include "app/Unit0_Zastavka.h"
+#include "screens/Unit0_Zastavka.h"
 
 #include "app/Look.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/ShadowLabel.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -78,7 +77,7 @@ ShadowLabel* line(QWidget* parent, const QString& name, const QString& text, int
 
 } // namespace
 
-TForm0_Zastavka::TForm0_Zastavka() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+TForm0_Zastavka::TForm0_Zastavka()
 {
     setObjectName(QStringLiteral("Form0_Zastavka"));
     setFixedSize(SplashSize);
@@ -95,7 +94,6 @@ TForm0_Zastavka::TForm0_Zastavka() : QWidget(nullptr, Qt::SplashScreen | Qt::Fra
     Shader1->setEndColor(QColor(8, 52, 64));
     Shader1->setOrientation(Qt::Horizontal);
     Shader1->setGeometry(4, 4, SplashSize.width() - 8, SplashSize.height() - 8);
-    Shader1->installEventFilter(this);
 
     Image1 = new QLabel(Shader1);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -113,11 +111,4 @@ TForm0_Zastavka::TForm0_Zastavka() : QWidget(nullptr, Qt::SplashScreen | Qt::Fra
                   QRect(textLeft, 214, textWidth, 28));
     Label4 = line(Shader1, QStringLiteral("Label4"), QStringLiteral("www.monitoring.example"), 13,
                   QRect(0, 250, 256, 24));
-}
-
-bool TForm0_Zastavka::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Shader1 && event->type() == QEvent::Paint)
-        m_painted = true;
-    return QWidget::eventFilter(watched, event);
 }

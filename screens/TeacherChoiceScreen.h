@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 
 #include <QStringList>
 #include <array>

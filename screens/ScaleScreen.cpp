@@ -1,4 +1,4 @@
-#include "app/ScaleScreen.h"
+#include "screens/ScaleScreen.h"
 
 #include "app/Look.h"
 #include "app/SurveyRun.h"
@@ -215,46 +215,33 @@ void ScaleScreen::chooseValue(int row, int step)
 
 void ScaleScreen::rowStep(int row)
 {
-    const SurveyState& state = run().state;
-    const QString& classText = state.ClassNumber;
-    const int classNumber = state.classAsInteger();
-    const int subject = m_table.rows[static_cast<std::size_t>(row)].subject;
-
+    const QString& classNumber = run().state.ClassNumber;
     m_rows[static_cast<std::size_t>(row)].value->show();
-    // The class rules compare the class number as an integer (above 6, above 7) and as its text
-    // ("5", "6", "7"); on the classes 5 to 11 both agree.
-    switch (subject) {
-    case Informatics:
-        if (classNumber > 6)
-            reveal(rowOfSubject(Physics));
-        if (classText == QLatin1String("5") || classText == QLatin1String("6")) {
-            markNotTaught(Physics);
-            markNotTaught(Chemistry);
+
+    // The rows are revealed top to bottom. A subject the class does not have (physics and
+    // chemistry form the bottom rows) is never revealed: it and the subjects after it that the
+    // class does not have hold "not taught".
+    for (int next = row + 1; next < static_cast<int>(m_rows.size()); ++next) {
+        if (taught(next, classNumber)) {
+            reveal(next);
+            break;
         }
-        break;
-    case Physics:
-        if (classText == QLatin1String("7"))
-            markNotTaught(Chemistry);
-        if (classNumber > 7)
-            reveal(rowOfSubject(Chemistry));
-        break;
-    case Chemistry:
-        break;
-    default:
-        reveal(row + 1);
-        break;
+        markNotTaught(next);
     }
 
-    // Continue once every row the class has is answered: all of them, or up to informatics
-    // below class 7, or up to physics in class 7.
-    const int lastRow = static_cast<int>(m_rows.size()) - 1;
-    bool complete = answeredUpTo(lastRow);
-    if (subject == Informatics && classNumber < 7)
-        complete = complete || answeredUpTo(row);
-    if (subject == Physics && classNumber == 7)
-        complete = complete || answeredUpTo(row);
+    // Continue once every row the class has is answered.
+    bool complete = true;
+    for (std::size_t r = 0; r < m_rows.size(); ++r)
+        if (taught(static_cast<int>(r), classNumber) && m_rows[r].value->isHidden())
+            complete = false;
     if (complete)
         m_continue->show();
+}
+
+bool ScaleScreen::taught(int row, const QString& classNumber) const
+{
+    const int subject = m_table.rows[static_cast<std::size_t>(row)].subject;
+    return subject == 0 || taughtIn(subject, classNumber);
 }
 
 void ScaleScreen::reveal(int row)
@@ -267,11 +254,8 @@ void ScaleScreen::reveal(int row)
         button->show();
 }
 
-void ScaleScreen::markNotTaught(int subject)
+void ScaleScreen::markNotTaught(int row)
 {
-    const int row = rowOfSubject(subject);
-    if (row < 0)
-        return;
     m_rows[static_cast<std::size_t>(row)].value->setText(text(m_table.notTaughtShown));
     setCode(row, text(m_table.notTaughtCode));
 }
@@ -282,22 +266,6 @@ void ScaleScreen::setCode(int row, const QString& code)
     target.code = code;
     if (target.codeLabel)
         target.codeLabel->setText(code);
-}
-
-int ScaleScreen::rowOfSubject(int subject) const
-{
-    for (std::size_t r = 0; r < m_table.rows.size(); ++r)
-        if (m_table.rows[r].subject == subject)
-            return static_cast<int>(r);
-    return -1;
-}
-
-bool ScaleScreen::answeredUpTo(int last) const
-{
-    for (int r = 0; r <= last; ++r)
-        if (m_rows[static_cast<std::size_t>(r)].value->isHidden())
-            return false;
-    return true;
 }
 
 QPushButton* ScaleScreen::button(int row, int step) const

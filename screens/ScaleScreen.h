@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 #include "state/AnswerCodes.h"
 #include "state/SurveyState.h"
 
@@ -133,11 +133,12 @@ private:
     QString initialCaption(const ScaleRow& row) const;
     void rowStep(int row);
     void reveal(int row);
-    void markNotTaught(int subject);
+    // The table's "not taught" texts for this row.
+    void markNotTaught(int row);
     void setCode(int row, const QString& code);
-    int rowOfSubject(int subject) const; // -1 when the table has no such row
-    // Whether the value labels of rows 0 … last are all shown.
-    bool answeredUpTo(int last) const;
+    // Whether the class has the row's subject (SubjectCatalogue::taughtIn); rows that are no
+    // school subject always.
+    bool taught(int row, const QString& classNumber) const;
 
     ScaleTable m_table;
     std::vector<Row> m_rows;

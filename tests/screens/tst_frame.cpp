@@ -1,15 +1,18 @@
 // The frame of the question screens: the total test time, the bar that empties over each minute
 // on a screen, and closing the window.
 
-#include "app/QuestionScreen.h"
+#include "screens/QuestionScreen.h"
 #include "screens/Unit7_Fam.h"
 #include "support/Controls.h"
 #include "support/Files.h"
+#include "support/Screenshots.h"
 #include "support/TestRun.h"
 #include "widgets/SegmentedVerticalBar.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -38,6 +41,38 @@ QString testTime(QuestionScreen* screen)
 int bar(QuestionScreen* screen)
 {
     return NEED(SegmentedVerticalBar, screen, "AdvProgressBar1")->position();
+}
+
+// The first and last columns of an image where text is drawn: pixels much darker than the light
+// background, away from the top and bottom rows (and the frame lines there).
+std::pair<int, int> inkedColumns(const QImage& image)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 3; y < image.height() - 3; ++y)
+            if (qGray(image.pixel(x, y)) < 100) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+// Where the text's first and last inked columns fall when it is drawn centred in a space of
+// this width and nothing cuts it: in the box's font, on the box's colour.
+std::pair<int, int> centredText(const QLineEdit* box, const QString& text, int width)
+{
+    const int left = 100;
+    QImage canvas(width + 2 * left, box->height(), QImage::Format_RGB32);
+    canvas.fill(box->palette().color(QPalette::Base));
+    QPainter painter(&canvas);
+    painter.setFont(box->font());
+    painter.setPen(box->palette().color(QPalette::Text));
+    painter.drawText(QRect(left, 0, width, box->height()), Qt::AlignCenter, text);
+    painter.end();
+    const auto [first, last] = inkedColumns(canvas);
+    return {first - left, last - left};
 }
 
 } // namespace
@@ -72,10 +107,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("position");
         QTest::newRow("0 s") << 0 << 100;
         QTest::newRow("1 s") << 1 << 98;
+        QTest::newRow("14 s") << 14 << 77;
+        QTest::newRow("15 s") << 15 << 75;
+        QTest::newRow("16 s") << 16 << 73;
         QTest::newRow("35 s") << 35 << 42;
         QTest::newRow("59 s") << 59 << 2;
-        QTest::newRow("60 s") << 60 << 100;
+        QTest::newRow("60 s, a new minute") << 60 << 100;
+        QTest::newRow("61 s") << 61 << 98;
         QTest::newRow("119 s") << 119 << 2;
+        QTest::newRow("an hour and 15 s") << 3615 << 75;
     }
     void barFollowsTheSecondsOfTheCurrentMinute()
     {
@@ -136,7 +176,58 @@ private Q_SLOTS:
         test.clock().advanceSeconds(15);
         house->Timer1Timer();
         QCOMPARE(testTime(house), QStringLiteral("00:35"));
-        QCOMPARE(bar(house), QuestionScreen::barPosition(15));
+        QCOMPARE(bar(house), 75); // 15 s on the screen
+    }
+
+    // The widest time the box shows must be drawn whole, with background on both sides.
+    void testTimeBoxShowsTheTimeWhole_data()
+    {
+        QTest::addColumn<QString>("instance");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("homework 00:00") << "Form2_House" << 0 << "00:00";
+        QTest::newRow("homework 59:59") << "Form2_House" << 3599 << "59:59";
+        QTest::newRow("grades 59.59") << "Form1_Ball" << 3599 << "59.59";
+        QTest::newRow("classmates 48:08") << "Form_Psychology1" << 2888 << "48:08";
+    }
+    void testTimeBoxShowsTheTimeWhole()
+    {
+        QFETCH(QString, instance);
+        QFETCH(int, seconds);
+        QFETCH(QString, shown);
+        TestRun test;
+        SurveyRun& run = test.start();
+        run.showScreen(questionScreen(test, "Form1_Ball"));
+        QuestionScreen* screen = questionScreen(test, qPrintable(instance));
+        if (instance == QLatin1String("Form_Psychology1"))
+            giveTheClassARoster(test);
+        run.showScreen(screen);
+        test.clock().advanceSeconds(seconds);
+        screen->Timer1Timer();
+        auto* box = NEED(QLineEdit, screen, "Edit1");
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(box->size(), QSize(45, 24));
+
+        const QImage image = box->grab().toImage();
+        const QString path = screenshotPath(
+            QStringLiteral("frame_time_%1_%2.png").arg(instance, QString(shown).replace(':', '-')));
+        QVERIFY2(image.save(path), qPrintable(path));
+        // Between the frame lines (2 pixels on each side) the text stands whole, with background
+        // on both sides, as wide as it is drawn on its own.
+        const int inside = image.width() - 4;
+        const auto [first, last] = inkedColumns(image.copy(2, 0, inside, image.height()));
+        const auto [wholeFirst, wholeLast] = centredText(box, shown, inside);
+
+        // Glyphs fall on fractions of a pixel: one column more or less is the same text.
+        QVERIFY2(qAbs((last - first) - (wholeLast - wholeFirst)) <= 1,
+                 qPrintable(QStringLiteral("%1 columns drawn instead of %2")
+                                .arg(last - first + 1)
+                                .arg(wholeLast - wholeFirst + 1)));
+        // With room to spare: the line edit reserves the cursor and the overhang of glyphs, and
+        // scrolls a text that leaves it no room, pushing it against one edge.
+        const int freeLeft = first, freeRight = inside - 1 - last;
+        QVERIFY2(freeLeft >= 4 && freeRight >= 4,
+                 qPrintable(QStringLiteral("%1 and %2 columns free").arg(freeLeft).arg(freeRight)));
     }
 
     void textTypedIntoTheTimeBoxDoesNotStay()
