@@ -272,11 +272,12 @@ bool checkFolder(Context& context, const QString& path)
         if (!QFileInfo(folder.filePath(workbookName)).isFile())
             continue;
         found.append(workbookName);
-        if (!checkWorkbook(context, QDir::toNativeSeparators(folder.filePath(workbookName)), {})) {
+        if (checkWorkbook(context, QDir::toNativeSeparators(folder.filePath(workbookName)), {})) {
+            context.out.write("\n");
+        } else {
             unreadable.append(className(workbookName));
             allRead = false;
         }
-        context.out.write("\n");
     }
     QStringList missed; // a workbook, but not under a name the program looks for
     for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
