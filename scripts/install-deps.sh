@@ -8,6 +8,9 @@ packages=(
     qt6-base-dev libfreexl-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
     python3-xlwt
+    # The real-window test: a window manager, the session bus (the daemon itself, not only
+    # dbus-bin), the accessibility bus and its Python client, screenshots and X input.
+    openbox dbus at-spi2-core python3-pyatspi imagemagick xdotool
 )
 
 missing=()
