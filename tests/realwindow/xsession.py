@@ -90,7 +90,4 @@ def desktop():
 
 def qt_environment(env):
     """The environment of a Qt program on this desktop, with its accessibility bridge on."""
-    qt = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    for name in ("QT_ACCESSIBILITY_OFF",):
-        qt.pop(name, None)
-    return qt
+    return dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
