@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/Clock.h"
+#include "storage/StatisticsFile.h"
 
 #include <QLocale>
 #include <QString>
@@ -29,6 +30,8 @@ struct Environment
     std::function<bool(const QString& path)> fileExists; // an existing regular file
     std::function<void(const MessageBoxRequest&, QWidget* over)> presentMessageBox; // until closed
     std::function<void(int status)> endEventLoop; // leaves the message loop with this status
+    int saveLockTimeoutMs = 15000; // how long a save waits for another workstation's save
+    std::function<void(StatisticsFile::SavePhase)> savePhaseHook; // tests only
 
     static Environment system();
 };

@@ -44,6 +44,7 @@ TForm_FamFile::TForm_FamFile(SurveyRun& run) : Screen(run, Frame)
 
     AdvStringGrid1 =
         RosterReaders::createRosterGrid(Shader1, QStringLiteral("AdvStringGrid1"), GridTopLeft, 1);
+    AdvStringGrid1->setAccessibleName(QStringLiteral("Список класса"));
     on(AdvStringGrid1, &ButtonCellGrid::buttonClicked,
        [this](int col, int row) { AdvStringGrid1ButtonClick(col, row); });
 

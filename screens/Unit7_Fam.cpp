@@ -16,6 +16,7 @@
 #include "widgets/GradientPanel.h"
 #include "widgets/ShadowLabel.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,6 +30,31 @@ const ScreenFrame Frame{QStringLiteral("Form7_Fam"), QString(), QSize(1132, 760)
 constexpr quint32 ExitShine = 255; // red
 constexpr QSize SurnameBoxSize(465, 45);
 constexpr QSize ExitButtonSize(289, 54);
+
+// The busy cursor over every window of the program while a save waits for another
+// workstation's save, taken back however the save ends.
+class BusyCursor
+{
+public:
+    BusyCursor() = default;
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    ~BusyCursor()
+    {
+        if (m_shown)
+            QApplication::restoreOverrideCursor();
+    }
+    void show()
+    {
+        if (m_shown)
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_shown = true;
+    }
+
+private:
+    bool m_shown = false;
+};
 
 // A key press that the platform delivers as a typed character: printable text, and also
 // Backspace, Enter, Esc and Ctrl+letter, but not the arrows, Shift or the function keys.
@@ -162,7 +188,12 @@ void TForm7_Fam::AdvGlassButton1Click()
         survey.showMessage(QStringLiteral("Не реальное значение!"));
         unrealValue = true;
     };
+    options.lockTimeoutMs = survey.environment().saveLockTimeoutMs;
+    options.phaseHook = survey.environment().savePhaseHook;
     try {
+        // Gone before an error box opens or the screens close.
+        BusyCursor busy;
+        options.waitingForLock = [&busy] { busy.show(); };
         StatisticsFile::saveRecord(survey.state, Edit1->text(), survey.clock(), options);
     } catch (...) {
         m_save = Save::NotYet; // nothing was written: the pupil may press again

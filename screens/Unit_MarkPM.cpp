@@ -50,6 +50,12 @@ SpinButtonPair::SpinButtonPair(QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, &SpinButtonPair::downClicked);
 }
 
+void SpinButtonPair::setAccessibleNames(const QString& what)
+{
+    m_up->setAccessibleName(what + QStringLiteral(": больше"));
+    m_down->setAccessibleName(what + QStringLiteral(": меньше"));
+}
+
 void SpinButtonPair::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -130,6 +136,7 @@ TFormMarkPM::TFormMarkPM(SurveyRun& run)
     sUpDown1->setPosition(20);
     sUpDown1->setPartner(Edit2);
     sUpDown1->setGeometry(650, 96, 26, 56);
+    sUpDown1->setAccessibleNames(QStringLiteral("Число"));
     on(sUpDown1, &UpDownSpinner::changing, [this] { sUpDown1Changing(); });
     on(Edit2, &QLineEdit::textChanged, [this] { Edit2Change(); });
 
@@ -154,6 +161,7 @@ TFormMarkPM::TFormMarkPM(SurveyRun& run)
     SpinButton1 = new SpinButtonPair(this);
     SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
     SpinButton1->setGeometry(24, 196, 26, 56);
+    SpinButton1->setAccessibleNames(QStringLiteral("Шкала"));
     on(SpinButton1, &SpinButtonPair::upClicked, [this] { SpinButton1UpClick(); });
     on(SpinButton1, &SpinButtonPair::downClicked, [this] { SpinButton1DownClick(); });
 

@@ -21,6 +21,8 @@ public:
 
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
+    // The arrows have no caption: assistive tools read "<what>: больше" and "<what>: меньше".
+    void setAccessibleNames(const QString& what);
 
 Q_SIGNALS:
     void upClicked();

@@ -136,6 +136,14 @@ TForm_Psychology1::TForm_Psychology1(SurveyRun& run) : QuestionScreen(run, Frame
         on(proceed, &GlassButton::clicked,
            [this, handler = question.continueClick] { (this->*handler)(); });
         ContinueButtons[q] = proceed;
+
+        // The four questions repeat their captions and names: assistive tools tell them apart
+        // by the question's number, and read the question itself as the grid's name.
+        const QString number = QStringLiteral("Вопрос %1: ").arg(q + 1);
+        grid->setAccessibleName(
+            number + (question.line1.trimmed() + QLatin1Char(' ') + question.line2.trimmed()));
+        nobody->setAccessibleName(number + question.nobodyCaption);
+        proceed->setAccessibleName(number + proceed->text());
     }
 
     AdvProgressBar1->move(Questions[0].barLeft, PanelTop);

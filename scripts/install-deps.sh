@@ -18,6 +18,9 @@ packages=(
     xvfb xauth fonts-liberation fonts-dejavu-core
     openbox x11-utils xdotool
     python3-xlwt
+    # The real-window test: a window manager, the session bus (the daemon itself, not only
+    # dbus-bin), the accessibility bus and its Python client, screenshots and X input.
+    openbox dbus at-spi2-core python3-pyatspi imagemagick xdotool
 )
 if [ "$tests" -eq 1 ]; then
     packages+=(libreoffice-calc-nogui)

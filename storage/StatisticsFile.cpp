@@ -218,7 +218,15 @@ void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& 
     // every workstation take their turns and none reads a counter that another is changing.
     OsPlatform::FileLock lock;
     OsPlatform::Error error;
-    switch (lock.lock(folder / toPath(LockFileName), options.lockTimeoutMs, error)) {
+    const fs::path lockPath = folder / toPath(LockFileName);
+    OsPlatform::FileLock::Outcome outcome = lock.lock(lockPath, 0, error);
+    if (outcome == OsPlatform::FileLock::Outcome::Busy) {
+        if (options.waitingForLock)
+            options.waitingForLock();
+        reachPhase(SavePhase::WaitingForLock);
+        outcome = lock.lock(lockPath, options.lockTimeoutMs, error);
+    }
+    switch (outcome) {
     case OsPlatform::FileLock::Outcome::Locked:
         break;
     case OsPlatform::FileLock::Outcome::Busy:

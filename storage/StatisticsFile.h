@@ -15,10 +15,11 @@ namespace StatisticsFile {
 
 // Points inside a save where a test can stop the saver (to kill it, or to hold the lock).
 enum class SavePhase {
-    LockTaken,     // the lock is held; nothing has been read yet
-    TempWritten,   // the new contents are on the disk under the temporary name
-    BeforeReplace, // the next step puts the temporary file in the place of the statistics file
-    Replaced,      // the statistics file is the new one; the lock is still held
+    WaitingForLock, // another saver holds the lock; the wait for it begins (only then)
+    LockTaken,      // the lock is held; nothing has been read yet
+    TempWritten,    // the new contents are on the disk under the temporary name
+    BeforeReplace,  // the next step puts the temporary file in the place of the statistics file
+    Replaced,       // the statistics file is the new one; the lock is still held
 };
 
 struct SaveOptions
@@ -26,6 +27,9 @@ struct SaveOptions
     QString workingFolder;                   // the folder that holds STAT; empty: the current one
     std::function<void()> reportUnrealValue; // "Не реальное значение!", once per such number
     int lockTimeoutMs = 15000;               // how long to wait for another saver
+    // Called once when another saver holds the lock, before the wait for it begins: the window
+    // shows that it is busy instead of looking frozen.
+    std::function<void()> waitingForLock;
     std::function<void(SavePhase)> phaseHook; // tests only
 };
 

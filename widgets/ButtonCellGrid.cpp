@@ -1,5 +1,8 @@
 #include "widgets/ButtonCellGrid.h"
 
+#include "widgets/ButtonCellGridAccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -11,6 +14,8 @@
 
 ButtonCellGrid::ButtonCellGrid(QWidget* parent) : QWidget(parent)
 {
+    // Here rather than in a static initializer, which the linker may drop from a static library.
+    ButtonCellGridAccessible::install();
     m_scrollBar = new QScrollBar(Qt::Vertical, this);
     m_scrollBar->setSingleStep(1);
     m_scrollBar->hide();
@@ -24,6 +29,7 @@ ButtonCellGrid::ButtonCellGrid(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     setColumnCount(5);
     setRowCount(5);
+    m_constructed = true;
 }
 
 void ButtonCellGrid::setRowCount(int count)
@@ -37,6 +43,7 @@ void ButtonCellGrid::setRowCount(int count)
     m_pressedCell = NoCell;
     m_hoveredCell = NoCell;
     layoutScrollBar();
+    announceNewShape();
 }
 
 void ButtonCellGrid::setColumnCount(int count)
@@ -50,14 +57,19 @@ void ButtonCellGrid::setColumnCount(int count)
     m_hoveredCell = NoCell;
     updateGeometry();
     update();
+    announceNewShape();
 }
 
 void ButtonCellGrid::setFixedColumns(int count)
 {
-    m_fixedColumns = std::clamp(count, 0, columnCount());
+    const int fixed = std::clamp(count, 0, columnCount());
+    const bool changed = fixed != m_fixedColumns;
+    m_fixedColumns = fixed;
     m_pressedCell = NoCell;
     m_hoveredCell = NoCell;
     update();
+    if (changed)
+        announceNewShape(); // cells became buttons or stopped being buttons
 }
 
 QString ButtonCellGrid::cell(int col, int row) const
@@ -71,8 +83,16 @@ void ButtonCellGrid::setCell(int col, int row, const QString& text)
 {
     if (col < 0 || col >= columnCount() || row < 0 || row >= m_rowCount)
         return;
+    const bool changed = m_columns[size_t(col)][size_t(row)] != text;
     m_columns[size_t(col)][size_t(row)] = text;
     update(fullCellRect(col, row));
+    if (changed && QAccessible::isActive()) {
+        if (QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this))
+            if (QAccessibleInterface* cell = table->tableInterface()->cellAt(row, col)) {
+                QAccessibleEvent event(cell, QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&event);
+            }
+    }
 }
 
 int ButtonCellGrid::columnWidth(int col) const
@@ -134,6 +154,23 @@ void ButtonCellGrid::scrollToRow(int row)
         m_scrollBar->setValue(row);
     else if (row >= top + visible)
         m_scrollBar->setValue(row - visible + 1);
+}
+
+void ButtonCellGrid::pressButtonCell(int col, int row)
+{
+    if (!isFixedColumn(col) || row < 0 || row >= m_rowCount || !isEnabled())
+        return;
+    scrollToRow(row);
+    Q_EMIT buttonClicked(col, row);
+}
+
+void ButtonCellGrid::announceNewShape()
+{
+    // Not while constructing: the interface would be made for a half-built widget.
+    if (!m_constructed || !QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
 }
 
 bool ButtonCellGrid::isScrollBarShown() const

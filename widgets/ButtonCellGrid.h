@@ -28,6 +28,8 @@ class QScrollBar;
 // by whole rows. The mouse is received by the grid widget itself (clickTarget() returns it).
 // Qt tells a hidden widget of a new size only when it is shown: a hidden grid given a width
 // widens itself when shown or at its next change of rows, and its cell rectangles hold meanwhile.
+//
+// Assistive tools see the grid as a table of its cells (ButtonCellGridAccessible.h).
 class ButtonCellGrid : public QWidget
 {
     Q_OBJECT
@@ -78,6 +80,10 @@ public:
     int topRow() const;
     // Scrolls as little as needed to show the row whole (clamped into the grid).
     void scrollToRow(int row);
+    // Presses a button cell as assistive tools do: its row is scrolled into view and
+    // buttonClicked is emitted as for a click. Nothing happens for a cell that is not a button
+    // cell of this grid, or while the grid is disabled.
+    void pressButtonCell(int col, int row);
 
     // The part of the cell visible now, in this widget's coordinates, grid lines excluded; an
     // empty rectangle for a cell outside the grid or out of view.
@@ -122,6 +128,8 @@ private:
     // The face of a button cell of this size, drawn once and reused by every paint.
     const QPixmap& buttonFace(QSize size, bool pressed, bool hovered) const;
     void setHoveredCell(QPoint cell);
+    // Tells assistive tools that the rows or columns changed, so that they read the table anew.
+    void announceNewShape();
 
     std::vector<std::vector<QString>> m_columns; // m_columns[col][row]
     int m_rowCount = 0;
@@ -144,4 +152,5 @@ private:
     QPoint m_pressedCell = NoCell;
     bool m_pressedInside = false;
     QPoint m_hoveredCell = NoCell;
+    bool m_constructed = false;
 };

@@ -10,9 +10,12 @@
 #include "widgets/GlassButton.h"
 #include "widgets/ShadowLabel.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTimer>
 
 namespace {
@@ -250,6 +253,67 @@ private Q_SLOTS:
         QCOMPARE(fileContents(statisticsPath(test)), "1\r\n" + expectedRecord(Sidorov) + "\r\n");
         QVERIFY(test.ended());
         QCOMPARE(test.endStatus(), 0);
+    }
+
+    // Another workstation's save holds the lock of the folder for longer than a save waits:
+    // the busy cursor shows while the pupil's save waits and is gone before the message, the
+    // file stays as it was, and once the other save is done the next press saves.
+    void aSaveHeldUpByAnotherWorkstation()
+    {
+        TestRun test;
+        test.environment().saveLockTimeoutMs = 100;
+        QList<Qt::CursorShape> cursorWhileWaiting;
+        test.environment().savePhaseHook = [&](StatisticsFile::SavePhase phase) {
+            if (phase == StatisticsFile::SavePhase::WaitingForLock)
+                cursorWhileWaiting
+                    << (QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                       : Qt::BlankCursor); // none at all
+        };
+        bool overriddenWhileBoxOpen = false;
+        test.whileBoxOpen = [&](const MessageBoxRequest&) {
+            overriddenWhileBoxOpen = QApplication::overrideCursor() != nullptr;
+        };
+        TForm7_Fam* finish = openFinish(test);
+        typeText(finish->Edit1, QStringLiteral("Сидоров"));
+        const QByteArray before = "1\r\n" + expectedRecord(Petrov) + "\r\n";
+        {
+            QFile file(statisticsPath(test));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(before), before.size());
+        }
+
+        // A saver of another class stopped with the folder's lock held.
+        QProcess holder;
+        holder.start(QStringLiteral(STAT_SAVER_PATH),
+                     {test.folder(), QStringLiteral("h"), QStringLiteral("1"),
+                      QStringLiteral("--wait-at"), QStringLiteral("LockTaken")});
+        while (!holder.canReadLine())
+            QVERIFY(holder.waitForReadyRead(60000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("reached LockTaken"));
+
+        PRESS(finish, "AdvGlassButton1");
+        QCOMPARE(cursorWhileWaiting, QList<Qt::CursorShape>{Qt::WaitCursor});
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(test.boxTexts(),
+                 QStringList{"Файл статистики сейчас занят: в него записывает другой компьютер "
+                             "или программа. Подождите немного и нажмите кнопку ещё раз."});
+        QVERIFY(!overriddenWhileBoxOpen);
+        QCOMPARE(fileContents(statisticsPath(test)), before);
+        QVERIFY(!test.ended());
+        QVERIFY(finish->isVisible());
+        QVERIFY(finish->AdvGlassButton1->isEnabled());
+
+        holder.write("\n");
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(60000));
+        QCOMPARE(holder.exitCode(), 0);
+        PRESS(finish, "AdvGlassButton1");
+        QCOMPARE(test.boxTexts().size(), 1);
+        QCOMPARE(cursorWhileWaiting.size(), 1); // the lock was free: no waiting, no busy cursor
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(fileContents(statisticsPath(test)),
+                 "2\r\n" + expectedRecord(Petrov) + "\r\n" + expectedRecord(Sidorov) + "\r\n");
+        QVERIFY(test.ended());
     }
 
     void unrealSecondsAreReportedAndTheRecordIsStillSaved()

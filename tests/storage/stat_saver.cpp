@@ -2,9 +2,11 @@
 // the tests that run many savers at once or stop one inside a save.
 //
 //   stat_saver WORKING_FOLDER SURNAME_PREFIX COUNT [--wait-at PHASE] [--lock-timeout MS]
+//              [--announce yes]
 //
 // The surnames are PREFIX-000, PREFIX-001, … With --wait-at the saver prints "reached PHASE" at
-// that point of its first save and waits for a line on its standard input.
+// that point of its first save and waits for a line on its standard input. With --announce it
+// prints "saving N" before its save number N (from 0), for a test that kills it in the middle.
 // Exit code: 0 saved, 1 a save failed (its message on standard error), 2 wrong arguments.
 
 #include "StorageFixture.h"
@@ -20,12 +22,13 @@ using namespace StatisticsFile;
 
 namespace {
 
-const QStringList PhaseNames{"LockTaken", "TempWritten", "BeforeReplace", "Replaced"};
+const QStringList PhaseNames{"WaitingForLock", "LockTaken", "TempWritten", "BeforeReplace",
+                             "Replaced"};
 
 int usage()
 {
     std::cerr << "usage: stat_saver WORKING_FOLDER SURNAME_PREFIX COUNT [--wait-at PHASE] "
-                 "[--lock-timeout MS]\n";
+                 "[--lock-timeout MS] [--announce yes]\n";
     return 2;
 }
 
@@ -43,6 +46,7 @@ int main(int argc, char** argv)
     if (!ok || count < 0)
         return usage();
     int waitAt = -1;
+    bool announce = false;
     SaveOptions options;
     options.workingFolder = args[0];
     for (qsizetype i = 3; i + 1 < args.size(); i += 2) {
@@ -50,6 +54,8 @@ int main(int argc, char** argv)
             waitAt = static_cast<int>(PhaseNames.indexOf(args[i + 1]));
         else if (args[i] == "--lock-timeout")
             options.lockTimeoutMs = args[i + 1].toInt();
+        else if (args[i] == "--announce")
+            announce = args[i + 1] == "yes";
         else
             return usage();
     }
@@ -69,6 +75,10 @@ int main(int argc, char** argv)
     for (int n = 0; n < count; ++n) {
         SurveyState state = StorageFixture::respondent();
         const QString surname = args[1] + QStringLiteral("-%1").arg(n, 3, 10, QLatin1Char('0'));
+        if (announce) {
+            std::printf("saving %d\n", n);
+            std::fflush(stdout);
+        }
         try {
             saveRecord(state, surname, clock, options);
         } catch (const SurveyError& e) {
