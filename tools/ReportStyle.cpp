@@ -18,7 +18,7 @@ ul { margin: 2px 0 6px; padding-left: 22px; }
 table { border-collapse: collapse; }
 th, td { border: 1px solid #666; padding: 2px 6px; }
 th { background: #eee; text-align: left; font-weight: bold; }
-td.num { text-align: right; white-space: nowrap; }
+td.num { text-align: center; white-space: nowrap; }
 thead th { vertical-align: bottom; }
 .file, .note, .legend { font-size: 12px; }
 .warning { border: 2px solid #000; padding: 4px 8px; margin: 6px 0; font-weight: bold; }
@@ -60,7 +60,7 @@ table.sociomatrix td.star { border: 2px solid #000; }
   section.class { break-before: page; margin-top: 0; }
   .sociogram.wide { page: wide; }
   table.sociomatrix { font-size: 8pt; break-inside: avoid; }
-  .sociogram.wide table.sociomatrix { font-size: 7pt; }
+  .sociogram.wide table.sociomatrix { font-size: 7.5pt; }
   .sociogram.wide table.sociomatrix td { min-width: 1.3em; padding: 0 1px; }
   .sociogram.wide table.sociomatrix th { padding: 0 2px; }
   .sociogram.wide h3 { margin-top: 0; }

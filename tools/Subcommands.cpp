@@ -5,9 +5,13 @@
 // One row per subcommand; its run function lives in a file of its own (Export.cpp, …).
 namespace SurveyData {
 
+int runReport(Context& context);
+
 std::span<const Subcommand> subcommands()
 {
-    static const std::array<Subcommand, 0> table{};
+    static const std::array<Subcommand, 1> table{{
+        {"report", "отчёт HTML по классам: диаграммы и социоматрицы, для печати", runReport},
+    }};
     return table;
 }
 

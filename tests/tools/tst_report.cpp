@@ -2,9 +2,16 @@
 // back as XML, and a STAT folder written by whole runs of the program turned into a report by
 // the survey-data command.
 
+#include "ReportFixtures.h"
 #include "ReportPage.h"
+#include "roster/RosterFixtures.h"
+#include "runs/Respondent.h"
+#include "support/Files.h"
 #include "tools/ReportHtml.h"
+#include "tools/Tool.h"
 
+#include <QBuffer>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace SurveyData::Report;
@@ -47,6 +54,66 @@ QStringList places(const QStringList& q1, const QStringList& q2 = {}, const QStr
 }
 
 const FileName Class8A{QStringLiteral("8"), QStringLiteral("А"), 2017};
+
+// A pupil of 8 А walked through the real screens: the clicks differ from pupil to pupil.
+respondent::Answers pupilOfEightA(int variant)
+{
+    static const char* const grades[] = {"2", "2+", "3-", "3", "3+", "4-", "4", "4+", "5-", "5"};
+    static const int homeworkMinutes[] = {0, 10, 20, 30, 40, 60, 90};
+    static const int distractionMinutes[] = {0, 5, 10, 20, 30, 40};
+    respondent::Answers a;
+    a.classNumber = 8;
+    a.stream = QStringLiteral("А");
+    a.male = variant % 2 == 0;
+    std::array<std::optional<const char*>, 10> g;
+    std::array<std::optional<int>, 10> h, d, i;
+    for (std::size_t row = 0; row < 10; ++row) {
+        const std::size_t k = row + static_cast<std::size_t>(variant);
+        g[row] = grades[(3 * k + 2) % 10];
+        h[row] = homeworkMinutes[(k + 1) % 7];
+        d[row] = distractionMinutes[(5 * k + 1) % 6];
+        i[row] = static_cast<int>((7 * k + 1) % 10);
+    }
+    a.grades = respondent::fromScreenOrder(g);
+    a.homework = respondent::fromScreenOrder(h);
+    a.distraction = respondent::fromScreenOrder(d);
+    a.interest = respondent::fromScreenOrder(i);
+    a.extra = {variant, 9 - variant, 4, variant + 1, 2};
+    a.favouritePresses = {variant + 1, 10, 7};
+    a.demandingPresses = {2, 9, 6};
+    a.dwell = {.classScreen = 10,
+               .roster = 15,
+               .grades = 60.0 + 5 * variant,
+               .homework = 40,
+               .distraction = 30,
+               .interest = 45,
+               .extra = 20,
+               .favourites = 20,
+               .demanding = 20,
+               .classmateQuestion = 12,
+               .finish = 2};
+    return a;
+}
+
+// survey-data run in the test's process.
+struct ToolRun
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ToolRun survey(const QStringList& arguments, bool outIsTerminal = false)
+{
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    ToolRun r;
+    r.status = SurveyData::run(arguments, out, err, outIsTerminal, false);
+    r.out = out.data();
+    r.err = err.data();
+    return r;
+}
 
 QByteArray page(const std::vector<Record>& records, const FileName& name = Class8A)
 {
@@ -239,7 +306,95 @@ private Q_SLOTS:
         QCOMPARE(p.sociogramClasses.size(), std::size_t(1));
         QVERIFY(p.sociogramClasses[0].contains(QStringLiteral("wide")));
     }
+
+    // Pupils of 8 А walk through the real screens, one program run each, in one working folder:
+    // three pick themselves from the roster and click classmates, then the roster is gone and a
+    // fourth types his name. The report's matrix holds exactly what they clicked.
+    void sociomatrixOfWholeRuns()
+    {
+        using namespace respondent;
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("STAT")));
+        const QString roster = QDir(folder.path()).filePath(QStringLiteral("8А.xls"));
+        QVERIFY(QFile::copy(RosterFixtures::path(QStringLiteral("roster25.xls")), roster));
+        struct Pupil
+        {
+            std::optional<int> rosterRow;
+            std::array<QList<int>, 4> clicks;
+            std::optional<QString> typed;
+        };
+        // Rows of the roster: 0 Абрамова, 1 Белов, 2 Васильева, 9 Кузнецов, 24 Щербакова.
+        const std::vector<Pupil> pupils{
+            {9, {QList<int>{0, 1}, QList<int>{9}, QList<int>{}, QList<int>{0, 2, 24}}, {}},
+            {0, {QList<int>{9}, QList<int>{9}, QList<int>{1, 9}, QList<int>{}}, {}},
+            {1, {}, {}},
+            {std::nullopt, {}, QStringLiteral("Горбунов")},
+        };
+        for (std::size_t n = 0; n < pupils.size(); ++n) {
+            respondent::Answers a = pupilOfEightA(static_cast<int>(n));
+            a.rosterRow = pupils[n].rosterRow;
+            a.classmates = pupils[n].clicks;
+            a.typedSurname = pupils[n].typed;
+            if (!a.rosterRow)
+                QVERIFY(QFile::remove(roster));
+            TestRun test(folder.path(),
+                         QDateTime(QDate(2017, 3, 14), QTime(9 + static_cast<int>(n), 0)));
+            test.start();
+            STEP(walk(test, a));
+            QVERIFY(test.ended());
+        }
+
+        const QString html = QDir(folder.path()).filePath(QStringLiteral("report.html"));
+        const ToolRun r =
+            survey({QStringLiteral("report"), folder.path(), QStringLiteral("-o"), html});
+        QCOMPARE(r.status, int(SurveyData::Success));
+        QCOMPARE(r.err, QByteArray());
+        const ReportPage::Page p = ReportPage::read(files::readBytes(html));
+        QVERIFY2(p.error.isEmpty(), qPrintable(p.error));
+        QCOMPARE(p.sociomatrices.size(), std::size_t(1));
+        const auto& rows = p.sociomatrices[0].rows;
+        QCOMPARE(rows.size(), std::size_t(6));
+        QCOMPARE(rows[0].mid(1), (QStringList{"Кузнецов", "Абрамова", "Белов", "Горбунов",
+                                              "Васильева", "Щербакова"}));
+        QCOMPARE(rows[1], (QStringList{"Кузнецов", "1", "2", "1", "", "1", "1"}));
+        QCOMPARE(rows[2], (QStringList{"Абрамова", "3", "", "1", "", "", ""}));
+        QCOMPARE(rows[3], (QStringList{"Белов", "", "", "", "", "", ""}));
+        QCOMPARE(rows[4], (QStringList{"Горбунов", "", "", "", "", "", ""}));
+        QCOMPARE(rows[5].mid(1), (QStringList{"4", "2", "2", "0", "1", "1"}));
+        const auto& tags = p.sociomatrices[0].cellTags;
+        QCOMPARE(tags[1][1], QStringLiteral("own self")); // Кузнецов chose himself as class head
+        QCOMPARE(tags[1][2], QStringLiteral("mutual")); // he and Абрамова: a desk mate each
+        QCOMPARE(tags[2][1], QStringLiteral("mutual"));
+        QVERIFY(p.text.contains(QStringLiteral("Анкет без единого выбора: 2 — Белов, Горбунов")));
+    }
+
+    // The usual manners of survey-data: help, no page on a terminal, a missing path.
+    void commandLine()
+    {
+        const ToolRun help = survey({QStringLiteral("report"), QStringLiteral("--help")});
+        QCOMPARE(help.status, int(SurveyData::Success));
+        QVERIFY(help.out.startsWith("Использование: survey-data report"));
+
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("STAT")));
+        ReportFixtures::writeClass(folder.path(), QStringLiteral("7"), QString(), 2017,
+                                   {{QStringLiteral("Иванов"), false, {}}});
+        const ToolRun terminal = survey({QStringLiteral("report"), folder.path()}, true);
+        QCOMPARE(terminal.status, int(SurveyData::UsageError));
+        QCOMPARE(terminal.out, QByteArray());
+        QVERIFY(terminal.err.contains("-o"));
+        const ToolRun piped = survey({QStringLiteral("report"), folder.path()});
+        QCOMPARE(piped.status, int(SurveyData::Success));
+        QVERIFY(piped.out.startsWith("<!DOCTYPE html>"));
+
+        const QString missing = QDir(folder.path()).filePath(QStringLiteral("нет"));
+        const QString html = QDir(folder.path()).filePath(QStringLiteral("report.html"));
+        const ToolRun nothing =
+            survey({QStringLiteral("report"), missing, QStringLiteral("-o"), html});
+        QCOMPARE(nothing.status, int(SurveyData::UsageError));
+        QVERIFY(!QFileInfo::exists(html));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestReport)
+SURVEY_TEST_MAIN(TestReport)
 #include "tst_report.moc"
