@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine (g++, cmake, googletest) lacks to build, test and run
 # the program. Safe to run again: apt-get skips what is already there.
-#   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export)
+#   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export;
+#            Chromium prints the page of survey-data report, poppler's tools read the PDF)
 set -euo pipefail
 
 tests=0
@@ -19,7 +20,7 @@ packages=(
     python3-xlwt
 )
 if [ "$tests" -eq 1 ]; then
-    packages+=(libreoffice-calc-nogui)
+    packages+=(libreoffice-calc-nogui chromium poppler-utils)
 fi
 
 missing=()

@@ -4,13 +4,13 @@
 
 #include "ReportFixtures.h"
 #include "ReportPage.h"
+#include "ToolRun.h"
 #include "roster/RosterFixtures.h"
 #include "runs/Respondent.h"
 #include "support/Files.h"
 #include "tools/ReportHtml.h"
 #include "tools/Tool.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,26 +93,6 @@ respondent::Answers pupilOfEightA(int variant)
                .classmateQuestion = 12,
                .finish = 2};
     return a;
-}
-
-// survey-data run in the test's process.
-struct ToolRun
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun survey(const QStringList& arguments, bool outIsTerminal = false)
-{
-    QBuffer out, err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    ToolRun r;
-    r.status = SurveyData::run(arguments, out, err, outIsTerminal, false);
-    r.out = out.data();
-    r.err = err.data();
-    return r;
 }
 
 QByteArray page(const std::vector<Record>& records, const FileName& name = Class8A)
@@ -345,10 +325,10 @@ private Q_SLOTS:
         }
 
         const QString html = QDir(folder.path()).filePath(QStringLiteral("report.html"));
-        const ToolRun r =
-            survey({QStringLiteral("report"), folder.path(), QStringLiteral("-o"), html});
+        const toolrun::Result r =
+            toolrun::run({QStringLiteral("report"), folder.path(), QStringLiteral("-o"), html});
         QCOMPARE(r.status, int(SurveyData::Success));
-        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.err, QString());
         const ReportPage::Page p = ReportPage::read(files::readBytes(html));
         QVERIFY2(p.error.isEmpty(), qPrintable(p.error));
         QCOMPARE(p.sociomatrices.size(), std::size_t(1));
@@ -368,10 +348,12 @@ private Q_SLOTS:
         QVERIFY(p.text.contains(QStringLiteral("Анкет без единого выбора: 2 — Белов, Горбунов")));
     }
 
-    // The usual manners of survey-data: help, no page on a terminal, a missing path.
+    // The usual manners of survey-data: help, no page on a terminal, a missing path, never over
+    // a statistics file.
     void commandLine()
     {
-        const ToolRun help = survey({QStringLiteral("report"), QStringLiteral("--help")});
+        using toolrun::run;
+        const auto help = run({QStringLiteral("report"), QStringLiteral("--help")});
         QCOMPARE(help.status, int(SurveyData::Success));
         QVERIFY(help.out.startsWith("Использование: survey-data report"));
 
@@ -379,20 +361,54 @@ private Q_SLOTS:
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("STAT")));
         ReportFixtures::writeClass(folder.path(), QStringLiteral("7"), QString(), 2017,
                                    {{QStringLiteral("Иванов"), false, {}}});
-        const ToolRun terminal = survey({QStringLiteral("report"), folder.path()}, true);
+        const auto terminal = run({QStringLiteral("report"), folder.path()}, false, true);
         QCOMPARE(terminal.status, int(SurveyData::UsageError));
         QCOMPARE(terminal.out, QByteArray());
-        QVERIFY(terminal.err.contains("-o"));
-        const ToolRun piped = survey({QStringLiteral("report"), folder.path()});
+        QVERIFY(terminal.err.contains(QStringLiteral("-o")));
+        const auto piped = run({QStringLiteral("report"), folder.path()});
         QCOMPARE(piped.status, int(SurveyData::Success));
         QVERIFY(piped.out.startsWith("<!DOCTYPE html>"));
 
-        const QString missing = QDir(folder.path()).filePath(QStringLiteral("нет"));
         const QString html = QDir(folder.path()).filePath(QStringLiteral("report.html"));
-        const ToolRun nothing =
-            survey({QStringLiteral("report"), missing, QStringLiteral("-o"), html});
+        const auto nothing = run({QStringLiteral("report"), folder.path() + QStringLiteral("/нет"),
+                                  QStringLiteral("-o"), html});
         QCOMPARE(nothing.status, int(SurveyData::UsageError));
         QVERIFY(!QFileInfo::exists(html));
+
+        const QString statistics = folder.path() + QStringLiteral("/STAT/7 0.17c");
+        const QByteArray before = files::readBytes(statistics);
+        const auto over =
+            run({QStringLiteral("report"), folder.path(), QStringLiteral("-o"), statistics});
+        QCOMPARE(over.status, int(SurveyData::UsageError));
+        QCOMPARE(files::readBytes(statistics), before);
+    }
+
+    // An invalid record is left out and counted, with the very lines on standard error that
+    // export writes for it, and the same exit status.
+    void invalidRecordsAsExportReportsThem()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("STAT")));
+        ReportFixtures::writeClass(
+            folder.path(), QStringLiteral("9"), QStringLiteral("В"), 2017,
+            {{QStringLiteral("Орлова"), true, {}}, {QStringLiteral("Гусев"), false, {}}});
+        const QString statistics = folder.path() + QStringLiteral("/STAT/9В 0.17c");
+        QByteArray bytes = files::readBytes(statistics);
+        bytes.insert(bytes.indexOf("\r\n") + 2, "broken line\r\n"); // after the counter line
+        QVERIFY(files::writeBytes(statistics, bytes));
+
+        const auto exported = toolrun::run({QStringLiteral("export"), folder.path()});
+        const QString html = QDir(folder.path()).filePath(QStringLiteral("report.html"));
+        const auto report =
+            toolrun::run({QStringLiteral("report"), folder.path(), QStringLiteral("-o"), html});
+        QCOMPARE(exported.status, int(SurveyData::InvalidData));
+        QCOMPARE(report.status, int(SurveyData::InvalidData));
+        QVERIFY(!report.err.isEmpty());
+        QCOMPARE(report.errLines(), exported.errLines());
+        const ReportPage::Page p = ReportPage::read(files::readBytes(html));
+        QVERIFY2(p.error.isEmpty(), qPrintable(p.error));
+        QVERIFY(p.text.contains(QStringLiteral("Ошибочных записей пропущено: 1")));
+        QVERIFY(p.text.contains(QStringLiteral("Анкет: 2")));
     }
 };
 
