@@ -31,7 +31,7 @@ table.subjects thead th { font-size: 12px; }
 .side { display: flex; flex-wrap: wrap; gap: 8px 40px; align-items: flex-start; }
 svg.chart { display: block; font-family: inherit; }
 table.seconds td, table.seconds th { padding: 3px 8px; }
-table.sociomatrix { font-size: 12px; margin-top: 4px; }
+table.sociomatrix { font-size: 13px; margin-top: 4px; }
 table.sociomatrix th, table.sociomatrix td { padding: 1px 3px; }
 table.sociomatrix thead th.name { vertical-align: bottom; text-align: center; padding: 4px 1px;
   font-weight: normal; }

@@ -29,7 +29,7 @@ QString line(double x1, double y1, double x2, double y2)
         .arg(n(x1), n(y1), n(x2), n(y2));
 }
 
-QString text(double x, double y, const QString& anchor, const QString& content, int size = 10)
+QString text(double x, double y, const QString& anchor, const QString& content, int size = 12)
 {
     return QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"%3\" font-size=\"%4\">%5</text>")
         .arg(n(x), n(y), anchor)
@@ -61,7 +61,7 @@ QString countAxis(double x0, double width, double y, int maximum)
     for (int tick = 0; tick <= maximum; tick += tickStep(maximum)) {
         const double x = x0 + width * tick / maximum;
         out += line(x, y, x, y + 3) +
-               text(x, y + 13, QStringLiteral("middle"), QString::number(tick), 9);
+               text(x, y + 13, QStringLiteral("middle"), QString::number(tick), 11);
     }
     return out;
 }
@@ -70,8 +70,8 @@ QString countAxis(double x0, double width, double y, int maximum)
 
 QString gradeChart(const SubjectSummary& subject)
 {
-    constexpr int Width = 250, Height = 92;
-    constexpr double Left = 22, Right = Width - 4, Top = 14, Bottom = Height - 18;
+    constexpr int Width = 300, Height = 96;
+    constexpr double Left = 24, Right = Width - 4, Top = 15, Bottom = Height - 19;
     const int most =
         std::max(1, *std::max_element(subject.gradeCounts.begin(), subject.gradeCounts.end()));
     const auto codes = AnswerCodes::scale(AnswerCodes::Question::Grades).codes;
@@ -87,20 +87,20 @@ QString gradeChart(const SubjectSummary& subject)
         if (count > 0) {
             bars += rect(x + slot * 0.15, Bottom - height, slot * 0.7, height, true);
             bars += text(x + slot / 2, Bottom - height - 3, QStringLiteral("middle"),
-                         QString::number(count), 9);
+                         QString::number(count), 11);
         }
         bars += text(x + slot / 2, Bottom + 12, QStringLiteral("middle"), shown);
     }
     return svgOpen(Width, Height, label) + bars + line(Left, Top, Left, Bottom) +
            line(Left, Bottom, Right, Bottom) + line(Left - 3, Top, Left, Top) +
-           text(Left - 5, Top + 3, QStringLiteral("end"), QString::number(most), 9) +
-           text(Left - 5, Bottom + 3, QStringLiteral("end"), QStringLiteral("0"), 9) +
+           text(Left - 5, Top + 3, QStringLiteral("end"), QString::number(most), 11) +
+           text(Left - 5, Bottom + 3, QStringLiteral("end"), QStringLiteral("0"), 11) +
            QStringLiteral("</svg>");
 }
 
 QString teacherChart(const std::vector<TeacherCount>& teachers)
 {
-    constexpr double Label = 128, Bars = 300, RowHeight = 24, Top = 24;
+    constexpr double Label = 140, Bars = 300, RowHeight = 28, Top = 24;
     const double width = Label + Bars + 30;
     const double height = Top + RowHeight * static_cast<double>(teachers.size()) + 22;
     int most = 1;
@@ -110,21 +110,21 @@ QString teacherChart(const std::vector<TeacherCount>& teachers)
                           QStringLiteral("Любимые и требовательные учителя по предметам"));
     out += rect(Label, 4, 12, 9, true) +
            text(Label + 16, 12, QStringLiteral("start"), QStringLiteral("любимый учитель"));
-    out += rect(Label + 130, 4, 12, 9, false) +
-           text(Label + 146, 12, QStringLiteral("start"), QStringLiteral("требовательный"));
+    out += rect(Label + 150, 4, 12, 9, false) +
+           text(Label + 166, 12, QStringLiteral("start"), QStringLiteral("требовательный"));
     double y = Top;
     for (const TeacherCount& t : teachers) {
-        out += text(Label - 6, y + 14, QStringLiteral("end"), t.name);
+        out += text(Label - 6, y + 17, QStringLiteral("end"), t.name);
         const double favourite = Bars * t.favourite / most;
         const double demanding = Bars * t.demanding / most;
         if (t.favourite > 0)
-            out += rect(Label, y + 3, favourite, 8, true);
-        out += text(Label + favourite + 4, y + 11, QStringLiteral("start"),
-                    QString::number(t.favourite), 9);
+            out += rect(Label, y + 3, favourite, 10, true);
+        out += text(Label + favourite + 4, y + 12, QStringLiteral("start"),
+                    QString::number(t.favourite), 11);
         if (t.demanding > 0)
-            out += rect(Label, y + 12, demanding, 8, false);
-        out += text(Label + demanding + 4, y + 20, QStringLiteral("start"),
-                    QString::number(t.demanding), 9);
+            out += rect(Label, y + 14, demanding, 10, false);
+        out += text(Label + demanding + 4, y + 24, QStringLiteral("start"),
+                    QString::number(t.demanding), 11);
         y += RowHeight;
     }
     out += line(Label, Top, Label, y) + countAxis(Label, Bars, y, most);
@@ -133,7 +133,7 @@ QString teacherChart(const std::vector<TeacherCount>& teachers)
 
 QString areaChart(const std::vector<AreaSummary>& areas)
 {
-    constexpr double Label = 178, Bars = 240, RowHeight = 20, Top = 6, Scale = 9;
+    constexpr double Label = 200, Bars = 240, RowHeight = 22, Top = 6, Scale = 9;
     const double height = Top + RowHeight * static_cast<double>(areas.size()) + 22;
     QString out = svgOpen(static_cast<int>(Label + Bars + 36), static_cast<int>(height),
                           QStringLiteral("Средний интерес к дополнительным областям, от 0 до 9"));
@@ -143,14 +143,14 @@ QString areaChart(const std::vector<AreaSummary>& areas)
         const double length = Bars * area.mean.value_or(0) / Scale;
         if (length > 0)
             out += rect(Label, y + 4, length, 11, true);
-        out += text(Label + length + 4, y + 13, QStringLiteral("start"), decimal(area.mean, 1), 9);
+        out += text(Label + length + 4, y + 13, QStringLiteral("start"), decimal(area.mean, 1), 11);
         y += RowHeight;
     }
     out += line(Label, Top, Label, y) + line(Label, y, Label + Bars, y);
     for (int tick = 0; tick <= Scale; ++tick) {
         const double x = Label + Bars * tick / Scale;
         out += line(x, y, x, y + 3) +
-               text(x, y + 13, QStringLiteral("middle"), QString::number(tick), 9);
+               text(x, y + 13, QStringLiteral("middle"), QString::number(tick), 11);
     }
     return out + QStringLiteral("</svg>");
 }
