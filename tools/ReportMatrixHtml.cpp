@@ -44,6 +44,10 @@ QString warnings(const Sociomatrix& m)
                    .arg(shared.lines.size())
                    .arg(lines.join(QStringLiteral(", ")));
     }
+    if (!m.possiblyCut.empty())
+        out += QStringLiteral("<p class=\"note\">Имена из 12 знаков могли быть обрезаны (в "
+                              "записи для имени 12 знаков): %1.</p>")
+                   .arg(namesOf(m, m.possiblyCut));
     return out;
 }
 

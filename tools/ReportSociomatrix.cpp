@@ -1,6 +1,7 @@
 #include "tools/ReportSociomatrix.h"
 
 #include "state/AnswerCodes.h"
+#include "storage/SurveyRecord.h"
 
 #include <algorithm>
 
@@ -108,6 +109,9 @@ std::optional<Sociomatrix> sociomatrix(const std::vector<Record>& records)
             m.unchosen.push_back(static_cast<int>(c));
     }
 
+    for (int c = 0; c < m.columns.size(); ++c)
+        if (m.columns[c].size() >= SurveyRecord::PlaceWidth)
+            m.possiblyCut.push_back(c);
     for (int c = 0; c < m.respondentColumns; ++c) {
         SharedName shared{m.columns[c], {}};
         for (const SociomatrixRow& row : m.rows)

@@ -56,6 +56,8 @@ struct Sociomatrix
     std::vector<int> unchosen; // respondents' columns that no one chose
     int rowsWithoutChoices = 0;
     std::vector<SharedName> sharedNames;
+    // The columns whose names fill all 12 characters: they may have been cut.
+    std::vector<int> possiblyCut;
     // Per question: the rows that chose no one in it.
     std::array<int, ClassmateQuestionCount> nobodyByQuestion{};
 };

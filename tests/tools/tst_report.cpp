@@ -183,6 +183,10 @@ private Q_SLOTS:
         QCOMPARE(p.sociomatrices[0].rows.size(), std::size_t(5));
         QVERIFY(p.text.contains(
             QStringLiteral("Внимание: имя «Константинов» стоит в 2 анкетах (строки файла 2, 4)")));
+        QCOMPARE(m->possiblyCut, std::vector<int>{0});
+        QVERIFY(
+            p.text.contains(QStringLiteral("могли быть обрезаны (в записи для имени 12 знаков): "
+                                           "Константинов.")));
     }
 
     void classWithoutChoicesHasNoSociomatrix()
