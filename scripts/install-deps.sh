@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine (g++, cmake, googletest) lacks to build, test and run
 # the program. Safe to run again: apt-get skips what is already there.
-#   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export)
+#   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export;
+#            Chromium prints the page of survey-data report, poppler's tools read the PDF)
 set -euo pipefail
 
 tests=0
@@ -23,7 +24,7 @@ packages=(
     openbox dbus at-spi2-core python3-pyatspi imagemagick xdotool
 )
 if [ "$tests" -eq 1 ]; then
-    packages+=(libreoffice-calc-nogui)
+    packages+=(libreoffice-calc-nogui chromium poppler-utils)
 fi
 
 missing=()

@@ -130,18 +130,6 @@ QStringList cellsOf(const QString& shown, const StatisticsReader::FileName& name
     return cells;
 }
 
-// Writing the table over one of the files it is read from would lose that file.
-bool isOneOfTheInputs(const QString& output, const QStringList& files)
-{
-    const QString target = QFileInfo(output).canonicalFilePath();
-    if (target.isEmpty())
-        return false;
-    for (const QString& file : files)
-        if (QFileInfo(file).canonicalFilePath() == target)
-            return true;
-    return false;
-}
-
 } // namespace
 
 int runExport(Context& context)

@@ -1,6 +1,7 @@
 #include "tools/Reading.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace SurveyData {
 namespace {
@@ -14,7 +15,8 @@ std::optional<ReadArguments> parseReadArguments(const Context& context, const ch
                                                 OutputOptions options)
 {
     const QString name = QString::fromLatin1(subcommand);
-    const bool outputOptions = options == OutputOptions::FileAndExcel;
+    const bool outputOptions = options != OutputOptions::None;
+    const bool excelOption = options == OutputOptions::FileAndExcel;
     ReadArguments parsed;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < context.args.size(); ++i) {
@@ -27,7 +29,7 @@ std::optional<ReadArguments> parseReadArguments(const Context& context, const ch
             parsed.help = true;
         } else if (arg == QLatin1String("-V") || arg == QLatin1String("--version")) {
             parsed.version = true;
-        } else if (outputOptions && arg == QLatin1String("--excel")) {
+        } else if (excelOption && arg == QLatin1String("--excel")) {
             parsed.excel = true;
         } else if (outputOptions &&
                    (arg == QLatin1String("-o") || arg == QLatin1String("--output"))) {
@@ -45,6 +47,17 @@ std::optional<ReadArguments> parseReadArguments(const Context& context, const ch
         }
     }
     return parsed;
+}
+
+bool isOneOfTheInputs(const QString& output, const QStringList& files)
+{
+    const QString target = QFileInfo(output).canonicalFilePath();
+    if (target.isEmpty())
+        return false;
+    for (const QString& file : files)
+        if (QFileInfo(file).canonicalFilePath() == target)
+            return true;
+    return false;
 }
 
 QString shownPath(const QString& path)

@@ -20,12 +20,16 @@ struct ReadArguments
     bool version = false;
 };
 
-enum class OutputOptions { None, FileAndExcel };
+// None: check reads and writes no file; File: -o (report); FileAndExcel: -o and --excel (export).
+enum class OutputOptions { None, File, FileAndExcel };
 
 // The options and paths after the subcommand's name; "--" ends the options. Nothing, after a
 // usage message on standard error, when an option is unknown or lacks its value.
 std::optional<ReadArguments> parseReadArguments(const Context& context, const char* subcommand,
                                                 OutputOptions options);
+
+// Writing the output over one of the files it is read from would lose that file.
+bool isOneOfTheInputs(const QString& output, const QStringList& files);
 
 // How a file is named in messages and in the output: relative to the current folder.
 QString shownPath(const QString& path);

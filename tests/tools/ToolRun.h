@@ -21,14 +21,15 @@ struct Result
     QStringList errLines() const { return err.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 };
 
-inline Result run(const QStringList& arguments, bool errIsTerminal = false)
+inline Result run(const QStringList& arguments, bool errIsTerminal = false,
+                  bool outIsTerminal = false)
 {
     QBuffer out;
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
     Result result;
-    result.status = SurveyData::run(arguments, out, err, false, errIsTerminal);
+    result.status = SurveyData::run(arguments, out, err, outIsTerminal, errIsTerminal);
     result.out = out.data();
     result.err = QString::fromUtf8(err.data());
     return result;
