@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine (g++, cmake, googletest) lacks to build, test and run
 # the program. Safe to run again: apt-get skips what is already there.
+#   --packaging  also what building and checking the Debian package needs (scripts/package.sh,
+#                the package tests)
 set -euo pipefail
 
 packages=(
@@ -8,7 +10,21 @@ packages=(
     qt6-base-dev libfreexl-dev
     xvfb xauth fonts-liberation fonts-dejavu-core
     python3-xlwt
+    help2man
 )
+for option in "$@"; do
+    case $option in
+    --packaging)
+        # dpkg-shlibdeps (dpkg-dev) and file find the libraries' packages for CPack; the rest
+        # check the package and install it in a fresh root.
+        packages+=(dpkg-dev file lintian desktop-file-utils man-db debootstrap)
+        ;;
+    *)
+        echo "usage: $0 [--packaging]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
