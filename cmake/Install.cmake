@@ -1,6 +1,11 @@
 # What `cmake --install` puts in place, in the GNU layout: the program as school-survey, the
 # survey-data tool, and for a Linux desktop the lab wrapper, the launcher, the icon, the manual
 # pages (compressed) and the documents. Packaging (cmake/Package.cmake) takes exactly this.
+# The layout is a system's: /usr with /etc and /var/lib, as the package and the wrapper expect.
+# A hand installation elsewhere passes -DCMAKE_INSTALL_PREFIX=DIR.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND UNIX AND NOT APPLE)
+    set(CMAKE_INSTALL_PREFIX /usr CACHE PATH "Install prefix" FORCE)
+endif()
 include(GNUInstallDirs)
 
 # Folders made on the way get the usual 0755 whatever the umask of whoever installs.
@@ -43,8 +48,9 @@ configure_file(${SURVEY_PACKAGING_DIR}/school-survey-lab.in
     ${PROJECT_BINARY_DIR}/packaging/school-survey-lab @ONLY)
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/school-survey-lab
     DESTINATION ${CMAKE_INSTALL_BINDIR})
+# GNUInstallDirs puts the prefix /usr's configuration in /etc: the full path says so.
 install(FILES ${SURVEY_PACKAGING_DIR}/working-folder
-    DESTINATION ${CMAKE_INSTALL_SYSCONFDIR}/school-survey)
+    DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/school-survey)
 
 install(FILES ${SURVEY_PACKAGING_DIR}/school-survey.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -42,11 +42,11 @@ set(CPACK_PACKAGE_VENDOR "School survey developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "questionnaire for school pupils, one record per pupil")
 set(CPACK_PACKAGE_DESCRIPTION "\
 A desktop data-entry program for monitoring the quality of school education.
-A pupil of classes 5 to 11 walks through a fixed sequence of screens in Russian:
-class, stream and gender, quarter grades, homework and distraction time,
-interest in subjects, favourite and most demanding teachers and, when the class
-has a roster workbook, classmate choices. The answers are appended as one
-fixed-width Windows-1251 record to the statistics file of the class.
+A pupil of classes 5 to 11 walks through a fixed sequence of screens in
+Russian: class, stream and gender, quarter grades, homework and distraction
+time, interest in subjects, favourite and most demanding teachers and, when
+the class has a roster workbook, classmate choices. The answers are appended
+as one fixed-width Windows-1251 record to the statistics file of the class.
 
 The package carries the program, the lab wrapper school-survey-lab that starts
 it in the lab's shared working folder, a menu launcher, and survey-data, which
