@@ -3,13 +3,17 @@
 # the program. Safe to run again: apt-get skips what is already there.
 #   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export;
 #            Chromium prints the page of survey-data report, poppler's tools read the PDF)
+#   --packaging  also what building and checking the Debian package needs (scripts/package.sh,
+#                the package tests)
 set -euo pipefail
 
 tests=0
+packaging=0
 for arg in "$@"; do
     case "$arg" in
         --tests) tests=1 ;;
-        *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+        --packaging) packaging=1 ;;
+        *) echo "usage: $0 [--tests] [--packaging]" >&2; exit 2 ;;
     esac
 done
 
@@ -21,10 +25,16 @@ packages=(
     python3-xlwt
     # The real-window test: a window manager, the session bus (the daemon itself, not only
     # dbus-bin), the accessibility bus and its Python client, screenshots and X input.
-    openbox dbus at-spi2-core python3-pyatspi imagemagick xdotool
+    dbus at-spi2-core python3-pyatspi imagemagick
+    help2man
 )
 if [ "$tests" -eq 1 ]; then
     packages+=(libreoffice-calc-nogui chromium poppler-utils)
+fi
+if [ "$packaging" -eq 1 ]; then
+    # dpkg-shlibdeps (dpkg-dev) and file find the libraries' packages for CPack; the rest
+    # check the package and install it in a fresh root.
+    packages+=(dpkg-dev file lintian desktop-file-utils man-db debootstrap)
 fi
 
 missing=()

@@ -310,6 +310,29 @@ struct flock wholeLockRegion(int type)
     return region;
 }
 
+// The lock file is shared by every user of a lab's folder (one group, a setgid folder): it is
+// created readable and writable by its owner and group whatever the umask, or the others could
+// not open it for writing and so could not lock it. An existing file keeps the mode it was given.
+constexpr mode_t LockFileMode = 0664;
+
+int openLockFile(const char* path)
+{
+    for (;;) {
+        const int created = openRetrying(path, O_RDWR | O_CREAT | O_EXCL, LockFileMode);
+        if (created >= 0) {
+            // A file system without Unix modes (some network shares) refuses: it locks anyway.
+            static_cast<void>(::fchmod(created, LockFileMode));
+            return created;
+        }
+        if (errno != EEXIST)
+            return -1;
+        const int existing = openRetrying(path, O_RDWR);
+        if (existing >= 0 || errno != ENOENT)
+            return existing;
+        // Removed between the two opens: create it again.
+    }
+}
+
 // Open-file-description locks belong to the open file, not to the process: a second open of the
 // lock file elsewhere in the process cannot drop them. Plain record locks where they are missing.
 #ifdef F_OFD_SETLK
@@ -328,7 +351,7 @@ FileLock::~FileLock()
 FileLock::Outcome FileLock::lock(const std::filesystem::path& path, int timeoutMs, Error& error)
 {
     unlock();
-    const int fd = openRetrying(path.c_str(), O_RDWR | O_CREAT, 0666);
+    const int fd = openLockFile(path.c_str());
     if (fd < 0) {
         error = lastError();
         return Outcome::Failed;

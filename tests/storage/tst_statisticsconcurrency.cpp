@@ -251,6 +251,37 @@ private Q_SLOTS:
         QCOMPARE(folder.files(), QStringList({FileName7B, "save.lock"}));
     }
 
+    // Pupils of a lab save as different users of one group: whoever saves first creates the
+    // lock file, and it must stay open to the group whatever that user's umask.
+    void lockFileIsCreatedForTheGroup_data()
+    {
+        QTest::addColumn<QString>("umask");
+        QTest::newRow("usual 022") << "022";
+        QTest::newRow("private 077") << "077";
+        QTest::newRow("lab 002") << "002";
+    }
+    void lockFileIsCreatedForTheGroup()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows files have no Unix modes");
+#endif
+        QFETCH(QString, umask);
+        files::WorkingFolder folder;
+        QProcess saver;
+        saver.setProgram(QStringLiteral("/bin/sh"));
+        saver.setArguments({"-c", "umask " + umask + " && exec \"$0\" \"$@\"", SaverPath,
+                            folder.path(), "u", "1"});
+        saver.start();
+        QVERIFY(finishedWell(saver));
+        const QFileDevice::Permissions ownerGroupOther =
+            QFile::permissions(folder.file("save.lock")) &
+            ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        QCOMPARE(ownerGroupOther, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                      QFileDevice::ReadOther);
+        QCOMPARE(readBytes(folder.file(FileName7B)), "1\r\n" + recordOf("u-000") + CrLf);
+    }
+
     // While another saver holds the lock, a save gives up after its time and writes nothing.
     void heldLockMakesTheSaveFailWithoutWriting()
     {
