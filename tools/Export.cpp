@@ -2,6 +2,7 @@
 
 #include "state/AnswerCodes.h"
 #include "state/SubjectCatalogue.h"
+#include "tools/Export.h"
 #include "tools/Inputs.h"
 #include "tools/Output.h"
 #include "tools/Reading.h"
@@ -36,25 +37,6 @@ QString helpText()
         "не записана.\n");
 }
 
-QStringList header()
-{
-    QStringList columns{"file", "line", "class", "stream", "year", "surname", "gender"};
-    for (const SubjectCatalogue::Subject& subject : SubjectCatalogue::subjects())
-        for (const char* answer : {"grade", "homework", "distraction", "interest"})
-            columns.append(
-                QStringLiteral("%1_%2").arg(QLatin1String(answer), QLatin1String(subject.key)));
-    for (const char* teachers : {"favourite", "demanding"})
-        for (int n = 1; n <= 3; ++n)
-            columns.append(QStringLiteral("%1_%2").arg(QLatin1String(teachers)).arg(n));
-    for (std::size_t n = 1; n <= AnswerCodes::extraAreas().size(); ++n)
-        columns.append(QStringLiteral("extra_%1").arg(n));
-    for (const AnswerCodes::ClassmateQuestion& question : AnswerCodes::classmateQuestions())
-        for (int n = 1; n <= AnswerCodes::ChoicesPerQuestion; ++n)
-            columns.append(QStringLiteral("%1_%2").arg(QLatin1String(question.key)).arg(n));
-    columns.append(QStringLiteral("grades_seconds"));
-    columns.append(QStringLiteral("demanding_seconds"));
-    return columns;
-}
 
 // RFC 4180 rows; for spreadsheet programs with Russian settings a byte-order mark, ";", the
 // decimal comma in the grades (a Russian spreadsheet reads "4.3" as the 4th of March), and no
@@ -132,6 +114,26 @@ QStringList cellsOf(const QString& shown, const StatisticsReader::FileName& name
 
 } // namespace
 
+QStringList exportColumns()
+{
+    QStringList columns{"file", "line", "class", "stream", "year", "surname", "gender"};
+    for (const SubjectCatalogue::Subject& subject : SubjectCatalogue::subjects())
+        for (const char* answer : {"grade", "homework", "distraction", "interest"})
+            columns.append(
+                QStringLiteral("%1_%2").arg(QLatin1String(answer), QLatin1String(subject.key)));
+    for (const char* teachers : {"favourite", "demanding"})
+        for (int n = 1; n <= 3; ++n)
+            columns.append(QStringLiteral("%1_%2").arg(QLatin1String(teachers)).arg(n));
+    for (std::size_t n = 1; n <= AnswerCodes::extraAreas().size(); ++n)
+        columns.append(QStringLiteral("extra_%1").arg(n));
+    for (const AnswerCodes::ClassmateQuestion& question : AnswerCodes::classmateQuestions())
+        for (int n = 1; n <= AnswerCodes::ChoicesPerQuestion; ++n)
+            columns.append(QStringLiteral("%1_%2").arg(QLatin1String(question.key)).arg(n));
+    columns.append(QStringLiteral("grades_seconds"));
+    columns.append(QStringLiteral("demanding_seconds"));
+    return columns;
+}
+
 int runExport(Context& context)
 {
     const std::optional<ReadArguments> args =
@@ -165,7 +167,7 @@ int runExport(Context& context)
     if (!output.open())
         return context.usage(Name, output.error());
     CsvWriter csv(output.device(), args->excel);
-    csv.row(header());
+    csv.row(exportColumns());
 
     bool problems = false;
     Progress progress(context, inputs.files.size());

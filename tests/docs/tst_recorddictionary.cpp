@@ -1,6 +1,7 @@
 // The data dictionary docs/record-layout.md against the code it describes: its generated tables
 // must be what the record layout, the answer codes and the subject catalogue give today.
 #include "support/Files.h"
+#include "tools/Export.h"
 #include "tools/RecordDictionary.h"
 
 #include <QFile>
@@ -74,6 +75,18 @@ private Q_SLOTS:
     // Places whose positions follow from the record's rules alone: subject n of a field at the
     // field's start + (n − 1) × 12, the extra areas after the teacher fields, the classmate
     // places question by question.
+    void everyExportColumnIsNamedInTheDocument()
+    {
+        // The export writes its header from its own list; an analyst looks a column up here.
+        const QString document = readText(QStringLiteral(RECORD_LAYOUT_PATH));
+        QVERIFY2(!document.isEmpty(), RECORD_LAYOUT_PATH " cannot be read");
+        const QStringList columns = SurveyData::exportColumns();
+        QCOMPARE(columns.size(), 7 + 10 * 4 + 6 + 5 + 12 + 2);
+        for (const QString& column : columns)
+            QVERIFY2(document.contains(QLatin1Char('`') + column + QLatin1Char('`')),
+                     qPrintable(column + QStringLiteral(" is not in the document")));
+    }
+
     void placesStandWhereTheRecordPutsThem_data()
     {
         QTest::addColumn<QString>("start");
