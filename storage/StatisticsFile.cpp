@@ -149,6 +149,17 @@ QByteArray appended(const QByteArray& old, const QByteArray& record)
     return contents;
 }
 
+} // namespace
+
+QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record)
+{
+    if (existing.isEmpty())
+        return QByteArrayLiteral("1") + LineEnd + record + LineEnd;
+    return appended(existing, record);
+}
+
+namespace {
+
 bool isRegularFile(const fs::path& path)
 {
     std::error_code ignored;
@@ -249,19 +260,13 @@ void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& 
     reachPhase(SavePhase::LockTaken);
 
     // A file of zero length has no counter to go on from: it is started anew.
-    QByteArray contents;
-    bool rewriting = false;
+    QByteArray old;
     if (isRegularFile(target)) {
-        QByteArray old;
         if (const OsPlatform::Failure failure = OsPlatform::readFile(target, old))
             throw FileOpenError(openFailure(shownName, *failure));
-        if (!old.isEmpty()) {
-            contents = appended(old, record);
-            rewriting = true;
-        }
     }
-    if (!rewriting)
-        contents = QByteArrayLiteral("1") + LineEnd + record + LineEnd;
+    const bool rewriting = !old.isEmpty();
+    const QByteArray contents = contentsAfterSave(old, record);
 
     if (const OsPlatform::Failure failure = OsPlatform::writeFileSynced(temp, contents))
         throwWriteFailure(*failure, rewriting, temp, shownName);
