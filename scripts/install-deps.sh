@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine (g++, cmake, googletest) lacks to build, test and run
 # the program. Safe to run again: apt-get skips what is already there.
+#   --tests  also what only the tests need (LibreOffice opens the tables of survey-data export)
 set -euo pipefail
+
+tests=0
+for arg in "$@"; do
+    case "$arg" in
+        --tests) tests=1 ;;
+        *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+    esac
+done
 
 packages=(
     build-essential cmake pkg-config
@@ -9,6 +18,9 @@ packages=(
     xvfb xauth fonts-liberation fonts-dejavu-core
     python3-xlwt
 )
+if [ "$tests" -eq 1 ]; then
+    packages+=(libreoffice-calc-nogui)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

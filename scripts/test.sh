@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 jobs=$(nproc 2>/dev/null || echo 2)
 
 for preset in default asan; do

@@ -1,5 +1,6 @@
 #include "storage/StatisticsFile.h"
 
+#include "storage/StatisticsReader.h"
 #include "storage/SurveyRecord.h"
 #include "storage/Windows1251.h"
 
@@ -61,32 +62,14 @@ Texts textsOf(OsPlatform::ErrorKind kind)
     return {0, nullptr, nullptr};
 }
 
+// Line 1 as the readers of the files read it too; the counter is increased by one, so the
+// largest value, which has no successor, is not a counter either.
 std::optional<qint64> parseCounter(QByteArrayView line)
 {
-    qsizetype i = 0;
-    while (i < line.size() && line[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
-    if (i == line.size())
+    const std::optional<qint64> value = StatisticsReader::parseCounterLine(line);
+    if (value && *value == std::numeric_limits<qint64>::max())
         return std::nullopt;
-    qint64 value = 0;
-    for (; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        const int digit = c - '0';
-        if (value > (std::numeric_limits<qint64>::max() - digit) / 10)
-            return std::nullopt;
-        value = value * 10 + digit;
-    }
-    // The counter is increased by one: the largest value has no successor.
-    if (!negative && value == std::numeric_limits<qint64>::max())
-        return std::nullopt;
-    return negative ? -value : value;
+    return value;
 }
 
 QString quotedLine(QByteArrayView line)

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,13 +61,28 @@ struct FileContents
     std::optional<FileName> name;
     std::optional<qint64> counter; // as the saver reads it; nothing when line 1 is not a number
     qint64 recordLines = 0;        // lines after the counter, valid or not
+    qint64 validRecords = 0;       // of those
     std::vector<Record> records;   // the valid ones, in file order
     std::vector<Problem> problems; // in line order; the file's own problems have line 0
 };
 
+// A line longer than this is not a record of any kind: it is reported with its length and
+// never held in memory.
+inline constexpr qsizetype MaxLineLength = 4096;
+
 // Reads the file line by line (CR LF, LF or CR ends a line), never whole, so a file of any size
 // and any content can be given: a file that cannot be read gives a problem, never an exception.
 FileContents readFile(const QString& path);
+
+// The same for files too big to hold their records: each valid record, and each problem when
+// onProblem is set, is handed over as soon as it is read and not kept in the FileContents.
+// Problems then come in reading order: the file name's first, the counter's (line 1) last.
+struct Handlers
+{
+    std::function<void(const Record&)> onRecord;
+    std::function<void(const Problem&)> onProblem; // unset: kept in FileContents::problems
+};
+FileContents readFile(const QString& path, const Handlers& handlers);
 
 // The check of one record line, without its line end, for a file of class classNumber; what the
 // fuzzers call. Either the answers or the reason why the line is not a valid record.
@@ -77,7 +93,12 @@ struct LineResult
 };
 LineResult parseRecordLine(QByteArrayView line, const QString& classNumber);
 
-// Line 1 as the saver reads it: blanks and a sign before the digits, nothing after them.
+// Line 1 as the saver reads it: blanks (U+0020) and a sign before the digits, nothing after
+// them; nothing when it is not such a number or does not fit in 64 bits.
 std::optional<qint64> parseCounterLine(QByteArrayView line);
+
+// Why a line of this many bytes is not a record, for the lengths other than 804: the older
+// records of 792 and 780 characters that left out a seconds value of 1000 or more are told apart.
+QString lengthReason(qint64 length);
 
 } // namespace StatisticsReader

@@ -86,7 +86,7 @@ QByteArray toWindows1251(const QString& text)
     return bytes;
 }
 
-QString fromWindows1251(const QByteArray& bytes)
+QString fromWindows1251(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The Cyrillic ANSI code page of the target workstations, as a table of our own: the statistics
@@ -14,4 +15,4 @@ bool inWindows1251(char32_t codePoint);
 QByteArray toWindows1251(const QString& text);
 
 // One character per byte; the undefined byte 0x98 becomes U+FFFD.
-QString fromWindows1251(const QByteArray& bytes);
+QString fromWindows1251(QByteArrayView bytes);

@@ -5,9 +5,15 @@
 // One row per subcommand; its run function lives in a file of its own (Export.cpp, …).
 namespace SurveyData {
 
+int runExport(Context& context);
+int runCheck(Context& context);
+
 std::span<const Subcommand> subcommands()
 {
-    static const std::array<Subcommand, 0> table{};
+    static const std::array<Subcommand, 2> table{{
+        {"export", "таблица CSV из файлов статистики для анализа", runExport},
+        {"check", "проверка файлов статистики: записи, ошибки, счётчик", runCheck},
+    }};
     return table;
 }
 

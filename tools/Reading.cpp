@@ -1,0 +1,99 @@
+#include "tools/Reading.h"
+
+#include <QDir>
+
+namespace SurveyData {
+namespace {
+
+// A long name would wrap, and a wrapped line is not overwritten in place.
+constexpr qsizetype ProgressWidth = 70;
+
+} // namespace
+
+std::optional<ReadArguments> parseReadArguments(const Context& context, const char* subcommand,
+                                                OutputOptions options)
+{
+    const QString name = QString::fromLatin1(subcommand);
+    const bool outputOptions = options == OutputOptions::FileAndExcel;
+    ReadArguments parsed;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < context.args.size(); ++i) {
+        const QString& arg = context.args[i];
+        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
+            parsed.paths.append(arg);
+        } else if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            parsed.help = true;
+        } else if (arg == QLatin1String("-V") || arg == QLatin1String("--version")) {
+            parsed.version = true;
+        } else if (outputOptions && arg == QLatin1String("--excel")) {
+            parsed.excel = true;
+        } else if (outputOptions &&
+                   (arg == QLatin1String("-o") || arg == QLatin1String("--output"))) {
+            if (i + 1 == context.args.size()) {
+                context.usage(name, QStringLiteral("после %1 нужно имя файла").arg(arg));
+                return std::nullopt;
+            }
+            parsed.output = context.args[++i];
+        } else if (outputOptions && arg.startsWith(QLatin1String("--output="))) {
+            parsed.output = arg.mid(9);
+        } else {
+            context.usage(name, QStringLiteral("неизвестный параметр «%1». Справка: %2 %3 --help")
+                                    .arg(arg, context.program, name));
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+QString shownPath(const QString& path)
+{
+    return QDir::toNativeSeparators(QDir::current().relativeFilePath(path));
+}
+
+Progress::Progress(const Context& context, qsizetype fileCount)
+    : m_context(context), m_fileCount(fileCount)
+{
+}
+
+Progress::~Progress()
+{
+    clear();
+}
+
+void Progress::startFile(qsizetype index, const QString& shown)
+{
+    if (!m_context.errIsTerminal || m_fileCount < ManyFiles)
+        return;
+    QString line = QStringLiteral("[%1/%2] %3")
+                       .arg(QString::number(index + 1), QString::number(m_fileCount), shown);
+    if (line.size() > ProgressWidth)
+        line = line.left(ProgressWidth - 1) + QStringLiteral("…");
+    const qsizetype width = line.size();
+    if (width < m_width)
+        line += QString(m_width - width, QLatin1Char(' '));
+    m_context.err.write((QLatin1Char('\r') + line).toUtf8());
+    m_width = width;
+    m_shown = true;
+}
+
+void Progress::clear()
+{
+    if (!m_shown)
+        return;
+    m_context.err.write(
+        (QLatin1Char('\r') + QString(m_width, QLatin1Char(' ')) + QLatin1Char('\r')).toUtf8());
+    m_shown = false;
+    m_width = 0;
+}
+
+void reportProblem(const Context& context, Progress& progress, const QString& shown,
+                   const StatisticsReader::Problem& problem)
+{
+    progress.clear();
+    context.message(
+        QStringLiteral("%1:%2: %3").arg(shown, QString::number(problem.line), problem.reason));
+}
+
+} // namespace SurveyData
