@@ -20,4 +20,10 @@ QString rosterWorkbook(QByteArrayView bytes, const QString& scratchFolder);
 // result must succeed as well.
 QString statisticsFile(QByteArrayView bytes);
 
+// The statistics reader's check of one record line. The first byte chooses the class (and
+// whether the rest is a line of its own or a patch into a valid record: two bytes of offset,
+// then the bytes written there). A valid record must give back its line place by place, an
+// invalid one must say why, and the reader must read line 1 as the counter exactly as the saver.
+QString recordLine(QByteArrayView bytes);
+
 } // namespace FuzzEntries

@@ -8,7 +8,8 @@
 
 // Every input a fuzzer once crashed on, kept in fuzz/regressions/TARGET/, goes again through the
 // entry point the fuzzer calls. The seeds of the statistics files go along: they are the inputs
-// whose results the saver's own tests fix, so they must pass the fuzzer's checks too.
+// whose results the saver's and the reader's own tests fix, so they must pass the fuzzer's checks
+// too.
 class TestFuzzRegressions : public QObject
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ private Q_SLOTS:
         addInputs({"regressions/statistics_file", "seeds/statistics_file"});
     }
     void statisticsFile();
+    void recordLine_data() { addInputs({"regressions/record_line", "seeds/record_line"}); }
+    void recordLine();
 
 private:
     static void addInputs(const QStringList& folders);
@@ -72,6 +75,15 @@ void TestFuzzRegressions::statisticsFile()
     if (path.isEmpty())
         QSKIP("no statistics file kept");
     const QString problem = FuzzEntries::statisticsFile(inputBytes());
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+void TestFuzzRegressions::recordLine()
+{
+    QFETCH(QString, path);
+    if (path.isEmpty())
+        QSKIP("no record line kept");
+    const QString problem = FuzzEntries::recordLine(inputBytes());
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
