@@ -1,13 +1,10 @@
 #include "screens/RosterReaders.h"
 
 #include "app/Look.h"
-#include "storage/ExcelAutomation.h"
 #include "widgets/ButtonCellGrid.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -50,46 +47,14 @@ ButtonCellGrid* RosterReaders::createRosterGrid(QWidget* parent, const QString& 
     return grid;
 }
 
-QString RosterReaders::gridName(const QString& text)
-{
-    if (text.isEmpty())
-        return text;
-    return text.leftJustified(NameWidth, QLatin1Char(' '), true);
-}
-
-bool RosterReaders::isBlankName(const QString& gridText)
-{
-    return gridText.trimmed().isEmpty();
-}
-
 void RosterReaders::readRoster(const QString& fullName, const QLocale& locale,
                                ButtonCellGrid& rosterGrid, const ChoiceGrids& choiceGrids)
 {
-    int rowCount = 0;
-    std::vector<std::optional<QString>> names; // per row: the name, or none for an empty cell
-    {
-        const ExcelSession excel;
-        ExcelApplication->Workbooks().Open(fullName);
-        const ExcelSheet sheet = ExcelApplication->ActiveWorkbook().ActiveSheet();
-        rowCount = sheet.UsedRange().Rows().Count();
-        const ExcelValueArray values = sheet.UsedRange().Value();
-        names.resize(static_cast<std::size_t>(std::max(0, rowCount)));
-        for (int r = 0; r < rowCount && r < values.rowCount(); ++r) {
-            if (values.columnCount() <= NameColumn)
-                break;
-            const ExcelValue& value = values(r + 1, NameColumn + 1);
-            if (!value.isEmptyText())
-                names[static_cast<std::size_t>(r)] = gridName(value.toText(locale));
-        }
-        ExcelApplication->Workbooks().Close();
-        ExcelApplication->Quit();
-        ExcelApplication.clear();
-    }
-
-    rosterGrid.setRowCount(rowCount);
+    const RosterNames::Reading roster = RosterNames::readRoster(fullName, locale);
+    rosterGrid.setRowCount(roster.rowCount);
     rosterGrid.setColumnCount(1);
-    for (int r = 0; r < rowCount; ++r) {
-        const std::optional<QString>& name = names[static_cast<std::size_t>(r)];
+    for (int r = 0; r < roster.rowCount; ++r) {
+        const std::optional<QString>& name = roster.rows[static_cast<std::size_t>(r)].name;
         if (!name)
             continue;
         rosterGrid.setCell(NameColumn, r, *name);
@@ -103,16 +68,7 @@ void RosterReaders::readRoster(const QString& fullName, const QLocale& locale,
 void RosterReaders::readChoiceGrids(const QString& fullName, const ButtonCellGrid& rosterGrid,
                                     const ChoiceGrids& choiceGrids)
 {
-    int rowCount = 0;
-    {
-        const ExcelSession excel;
-        ExcelApplication->Workbooks().Open(fullName);
-        const ExcelSheet sheet = ExcelApplication->ActiveWorkbook().ActiveSheet();
-        rowCount = sheet.UsedRange().Rows().Count();
-        ExcelApplication->Workbooks().Close();
-        ExcelApplication->Quit();
-        ExcelApplication.clear();
-    }
+    const int rowCount = RosterNames::readRowCount(fullName);
 
     for (ButtonCellGrid* grid : choiceGrids) {
         if (!grid)

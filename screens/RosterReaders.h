@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/RosterNames.h"
+
 #include <QPoint>
 #include <QString>
 #include <array>
@@ -8,15 +10,15 @@ class ButtonCellGrid;
 class QLocale;
 class QWidget;
 
-// The two readers of the class roster workbook. Both go through the spreadsheet automation
-// (storage/ExcelAutomation.h) in its order of calls and leave the automation holder empty,
-// whether they succeed or fail. A workbook that cannot be read raises RosterWorkbookError (a
-// SurveyError with a text for the pupil to pass on); every grid then keeps what it held, since
-// nothing is written into a grid before the workbook has been read whole.
+// The two readers of the class roster workbook, as the screens' grids take them. What is read
+// from the workbook, and how a cell becomes a name, is the core's (storage/RosterNames.h), which
+// `survey-data roster` shows to the operator too. A workbook that cannot be read raises
+// RosterWorkbookError (a SurveyError with a text for the pupil to pass on); every grid then keeps
+// what it held, since nothing is written into a grid before the workbook has been read whole.
 namespace RosterReaders {
 
-// Every name in the grids is exactly this many characters.
-constexpr int NameWidth = 12;
+using RosterNames::isBlankName;
+using RosterNames::NameWidth;
 
 // The four choice grids of the classmate screen, question 1 to 4.
 using ChoiceGrids = std::array<ButtonCellGrid*, 4>;
@@ -27,13 +29,6 @@ using ChoiceGrids = std::array<ButtonCellGrid*, 4>;
 // secondColumnWidth pixels, carries the choice marks on the classmate screen.
 ButtonCellGrid* createRosterGrid(QWidget* parent, const QString& objectName, QPoint topLeft,
                                  int secondColumnWidth);
-
-// A cell's text in the grids' form: padded with blanks to 12 characters and cut to 12. The
-// empty text stays empty.
-QString gridName(const QString& text);
-
-// Whether a grid text names nobody: an empty row, or a cell of blanks only.
-bool isBlankName(const QString& gridText);
 
 // The roster reader of the roster screen: the names of the first column of the active sheet's
 // used range, row k of the range into grid row k - 1, as text in the grids' form (numbers, dates

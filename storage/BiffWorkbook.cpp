@@ -8,6 +8,7 @@ namespace {
 
 constexpr quint16 BofRecord = 0x0809;
 constexpr quint16 EofRecord = 0x000A;
+constexpr quint16 FormulaRecord = 0x0006;
 constexpr quint16 FilePassRecord = 0x002F;
 constexpr quint16 Window1Record = 0x003D;
 constexpr quint16 CodePageRecord = 0x0042;
@@ -170,6 +171,8 @@ bool readSheetSubstream(const QByteArray& stream, int version, PendingSheet* pen
         } else if (r.type == BoolErrRecord && depth == 1 && r.length >= 8) {
             pending->sheet.boolErrCells.append(
                 {in.u16(r.data), in.u16(r.data + 2), in.u8(r.data + 7) != 0, in.u8(r.data + 6)});
+        } else if (r.type == FormulaRecord && depth == 1 && r.length >= 4) {
+            pending->sheet.formulaCells.append({in.u16(r.data), in.u16(r.data + 2)});
         }
     }
     return true;

@@ -7,9 +7,9 @@
 
 // What the record walk of a legacy workbook stream (BIFF5 of Excel 5.0/95, BIFF8 of Excel
 // 97-2003) learns beside the cell values: which sheet tab was active when the workbook was
-// saved, the sheets in tab order, the rectangle each sheet declares as used, and which numbers
-// are really booleans or error values. Every record length and offset is checked against the
-// stream before it is read.
+// saved, the sheets in tab order, the rectangle each sheet declares as used, which numbers are
+// really booleans or error values, and which cells hold formulas (FreeXL reads those as empty).
+// Every record length and offset is checked against the stream before it is read.
 
 enum class BiffSheetType { Worksheet, Chart, MacroSheet, Module, Other };
 
@@ -31,12 +31,20 @@ struct BiffBoolErrCell
     quint8 value = 0;
 };
 
+// A FORMULA cell: the walk notes where it stands; its value is not read.
+struct BiffCellAddress
+{
+    quint32 row = 0;
+    quint16 column = 0;
+};
+
 struct BiffSheet
 {
     QString name;
     BiffSheetType type = BiffSheetType::Worksheet;
     std::optional<BiffDimensions> dimensions;
     QList<BiffBoolErrCell> boolErrCells;
+    QList<BiffCellAddress> formulaCells; // in record order
 };
 
 enum class BiffStatus {

@@ -2,6 +2,7 @@
 
 #include "storage/ExcelWorkbookFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -132,6 +133,24 @@ QString ExcelSheet::Name() const
     return m_sheet->name;
 }
 
+int ExcelSheet::Index() const
+{
+    return m_sheet->index + 1;
+}
+
+QList<ExcelCellAddress> ExcelSheet::FormulaCells() const
+{
+    m_sheet->application->ensureRunning();
+    QList<ExcelCellAddress> cells;
+    for (const ExcelWorkbookFile::Cell& cell :
+         m_sheet->workbook->openFile().formulaCells(m_sheet->index))
+        cells.append({cell.row + 1, cell.column + 1});
+    std::sort(cells.begin(), cells.end(), [](const ExcelCellAddress& a, const ExcelCellAddress& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    return cells;
+}
+
 ExcelWorkbook::ExcelWorkbook(std::shared_ptr<Application> application,
                              std::shared_ptr<Workbook> workbook)
     : m_application(std::move(application)), m_workbook(std::move(workbook))
@@ -151,11 +170,6 @@ ExcelSheet ExcelWorkbook::ActiveSheet() const
     return ExcelSheet(sheet);
 }
 
-QString ExcelWorkbook::Name() const
-{
-    return m_workbook->name;
-}
-
 void ExcelWorkbooks::Open(const QString& fullName) const
 {
     m_application->notify(ExcelCall::WorkbooksOpen);
@@ -171,12 +185,6 @@ void ExcelWorkbooks::Close() const
     m_application->notify(ExcelCall::WorkbooksClose);
     m_application->ensureRunning();
     m_application->closeAll();
-}
-
-int ExcelWorkbooks::Count() const
-{
-    m_application->ensureRunning();
-    return int(m_application->workbooks.size());
 }
 
 ExcelWorkbooks ExcelApplicationObject::Workbooks() const

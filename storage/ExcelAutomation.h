@@ -3,26 +3,30 @@
 #include "storage/ExcelAutomationError.h"
 #include "storage/ExcelValue.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
 
-// The spreadsheet automation the roster readers talk to, standing in for Excel's: the same calls
+// The spreadsheet automation the roster reader talks to, standing in for Excel's: the same calls
 // in the same order with the same effects, answered by our reader of legacy .xls files
 // (ExcelWorkbookFile). Objects are handles, like automation variants: copies refer to the same
 // object, and a handle kept after its workbook was closed raises ExcelAutomationError instead of
-// reading freed data. A reader goes, in this order:
+// reading freed data. The one reader is storage/RosterNames.cpp (the roster screen, the classmate
+// screen and `survey-data roster` all go through it); it goes, in this order:
 //
 //     const ExcelSession excel;                                          // create, hold
-//     ExcelApplication->Workbooks().Open(rosterWorkbookPath(name));      // Workbooks.Open
+//     ExcelApplication->Workbooks().Open(fullName);                      // Workbooks.Open
 //     const ExcelSheet sheet = ExcelApplication->ActiveWorkbook().ActiveSheet();
 //     const int rowCount = sheet.UsedRange().Rows().Count();             // UsedRange.Rows.Count
 //     const ExcelValueArray values = sheet.UsedRange().Value();          // UsedRange.Value
-//     ... fill the grids ...
+//     ... take the names ...
 //     ExcelApplication->Workbooks().Close();                             // Workbooks.Close
 //     ExcelApplication->Quit();                                          // Quit
 //     ExcelApplication.clear();                                          // empty the holder
 //
+// The sheet's name and place, the used range's position and the formula cells are read for
+// `survey-data roster` only; they are properties, not calls, and the observer does not see them.
 // Workbook faults raise RosterWorkbookError from Open (or, for cells that cannot be read, from
 // UsedRange); the session then closes, quits and empties the holder on the way out.
 
@@ -47,6 +51,14 @@ struct Application;
 struct Workbook;
 struct Sheet;
 } // namespace ExcelDetail
+
+// A cell of a sheet, counted from 1 as the automation counts (A1 is row 1, column 1).
+struct ExcelCellAddress
+{
+    int row = 1;
+    int column = 1;
+    friend bool operator==(const ExcelCellAddress&, const ExcelCellAddress&) = default;
+};
 
 class ExcelRows
 {
@@ -82,6 +94,10 @@ public:
     // Reads the sheet's cells on first use; raises RosterWorkbookError if they cannot be read.
     ExcelRange UsedRange() const;
     QString Name() const;
+    int Index() const; // the sheet's place among the workbook's sheets, from 1
+    // The cells that hold a formula, row by row, as Cells.SpecialCells(xlCellTypeFormulas) lists
+    // them. Their values are not read: UsedRange and Value see them as empty.
+    QList<ExcelCellAddress> FormulaCells() const;
 
 private:
     friend class ExcelWorkbook;
@@ -95,7 +111,6 @@ public:
     // The sheet that was active when the workbook was saved (the first worksheet when it does
     // not say or names a chart).
     ExcelSheet ActiveSheet() const;
-    QString Name() const; // the file name without folder
 
 private:
     friend class ExcelApplicationObject;
@@ -113,7 +128,6 @@ public:
     void Open(const QString& fullName) const;
     // Closes every open workbook; without any open it does nothing.
     void Close() const;
-    int Count() const;
 
 private:
     friend class ExcelApplicationObject;
@@ -161,7 +175,7 @@ public:
     // The held object; raises ExcelAutomationError when the holder is empty.
     const ExcelApplicationObject* operator->() const;
 
-    // Tells observer of every call, in the order made; for the tests of the readers.
+    // Tells observer of every call, in the order made; for the tests of the reader's order.
     void setCallObserver(std::function<void(ExcelCall)> observer);
 
 private:
@@ -171,7 +185,7 @@ private:
     std::shared_ptr<std::function<void(ExcelCall)>> m_observer;
 };
 
-// The one holder that the readers of the screens share.
+// The one holder the roster reader uses.
 extern ExcelApplicationHolder ExcelApplication;
 
 // One reader's use of the automation: constructing it creates the object and holds it in the

@@ -229,6 +229,15 @@ int ExcelWorkbookFile::activeSheet() const
     return d->activeSheet;
 }
 
+QList<ExcelWorkbookFile::Cell> ExcelWorkbookFile::formulaCells(int sheet) const
+{
+    QList<Cell> cells;
+    if (const BiffSheet* info = d->biffSheet(sheet))
+        for (const BiffCellAddress& cell : info->formulaCells)
+            cells.append({int(cell.row), int(cell.column)});
+    return cells;
+}
+
 ExcelUsedRange ExcelWorkbookFile::usedRange(int sheet) const
 {
     ExcelUsedRange range{0, 0, ExcelValueArray(1, 1)};

@@ -37,6 +37,16 @@ public:
     // gives the empty range.
     ExcelUsedRange usedRange(int sheet) const;
 
+    // A cell of a sheet, counted from 0 (A1 is row 0, column 0).
+    struct Cell
+    {
+        int row = 0;
+        int column = 0;
+    };
+    // The cells of the sheet that hold a formula, in the order the sheet keeps them. FreeXL does
+    // not read formulas, so usedRange sees them as empty.
+    QList<Cell> formulaCells(int sheet) const;
+
     // Larger files are refused before they are read.
     static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
     // Refused too: FreeXL reserves memory for every cell a sheet declares, counted from A1.

@@ -1,63 +1,34 @@
 #include "RosterFixtures.h"
 #include "storage/ExcelAutomation.h"
+#include "storage/RosterNames.h"
 #include "storage/RosterWorkbook.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 Q_DECLARE_METATYPE(RosterWorkbookFault)
-
-using RosterFixtures::surnames;
+Q_DECLARE_METATYPE(ExcelCall)
 
 namespace {
 
 const QLocale Russian(QLocale::Russian, QLocale::Russia);
 
-// The grids' name form: padded with blanks to 12 characters and cut to 12.
-QString gridName(QString text)
+// The names the roster reader hands to the grids, row by row; "" where a cell is empty (the
+// grid row keeps what it held).
+QStringList gridNames(const RosterNames::Reading& reading)
 {
-    if (!text.isEmpty())
-        text = text.leftJustified(12, QLatin1Char(' '), true);
-    return text;
+    QStringList names;
+    for (const RosterNames::Row& row : reading.rows)
+        names.append(row.name.value_or(QString()));
+    return names;
 }
 
-// The roster reader as the roster screen writes it, over a grid of column-0 texts. fail, when
-// set, raises between filling and closing, as a failing step of the screen would.
-void readRoster(const QString& fullName, QStringList* grid, bool fail = false)
+// Raised by the call observer to make a call of the reader fail.
+struct InjectedFault
 {
-    const ExcelSession excel;
-    ExcelApplication->Workbooks().Open(fullName);
-    const ExcelSheet sheet = ExcelApplication->ActiveWorkbook().ActiveSheet();
-    const int rowCount = sheet.UsedRange().Rows().Count();
-    const ExcelValueArray values = sheet.UsedRange().Value();
-    grid->resize(rowCount);
-    for (int r = 0; r < rowCount; ++r) {
-        const ExcelValue& value = values(r + 1, 0 + 1);
-        if (!value.isEmptyText())
-            (*grid)[r] = gridName(value.toText(Russian));
-    }
-    if (fail)
-        (void)values(rowCount + 1, 1);
-    ExcelApplication->Workbooks().Close();
-    ExcelApplication->Quit();
-    ExcelApplication.clear();
-}
+};
 
-// The grid reader of the classmate screen: only the row count comes from the workbook.
-int readGridRows(const QString& fullName)
-{
-    const ExcelSession excel;
-    ExcelApplication->Workbooks().Open(fullName);
-    const ExcelSheet sheet = ExcelApplication->ActiveWorkbook().ActiveSheet();
-    const int rowCount = sheet.UsedRange().Rows().Count();
-    ExcelApplication->Workbooks().Close();
-    ExcelApplication->Quit();
-    ExcelApplication.clear();
-    return rowCount;
-}
-
+// The order of the roster reader, and of the grid reader, which takes no values.
 const QStringList RosterReaderCalls = {"Create",
                                        "Workbooks.Open",
                                        "ActiveWorkbook.ActiveSheet",
@@ -66,6 +37,13 @@ const QStringList RosterReaderCalls = {"Create",
                                        "Workbooks.Close",
                                        "Quit",
                                        "Empty"};
+const QStringList GridReaderCalls = {"Create",
+                                     "Workbooks.Open",
+                                     "ActiveWorkbook.ActiveSheet",
+                                     "UsedRange.Rows.Count",
+                                     "Workbooks.Close",
+                                     "Quit",
+                                     "Empty"};
 
 } // namespace
 
@@ -74,13 +52,19 @@ class TestExcelAutomation : public QObject
     Q_OBJECT
 
     QStringList m_calls;
+    ExcelCall m_failAt = ExcelCall::Empty; // Empty: no call fails
+    bool m_failing = false;
 
 private Q_SLOTS:
     void init()
     {
         m_calls.clear();
-        ExcelApplication.setCallObserver(
-            [this](ExcelCall call) { m_calls.append(excelCallName(call)); });
+        m_failing = false;
+        ExcelApplication.setCallObserver([this](ExcelCall call) {
+            m_calls.append(excelCallName(call));
+            if (m_failing && call == m_failAt)
+                throw InjectedFault{};
+        });
     }
     void cleanup()
     {
@@ -90,15 +74,16 @@ private Q_SLOTS:
 
     void rosterReaderMakesTheCallsInOrder()
     {
-        QStringList grid(33); // the designed 33 empty rows
-        readRoster(RosterFixtures::path("roster25.xls"), &grid);
+        const RosterNames::Reading reading =
+            RosterNames::readRoster(RosterFixtures::path("roster25.xls"), Russian);
         QCOMPARE(m_calls, RosterReaderCalls);
         QVERIFY(ExcelApplication.isEmpty());
-        QCOMPARE(grid.size(), 25);
-        QCOMPARE(grid[0], QString("Абрамова    "));
-        QCOMPARE(grid[9], QString("Кузнецов    "));
-        for (int r = 0; r < 25; ++r)
-            QCOMPARE(grid[r], gridName(surnames()[r]));
+        QCOMPARE(reading.rowCount, 25);
+        const QStringList names = gridNames(reading);
+        QCOMPARE(names.size(), 25);
+        QCOMPARE(names[0], QString("Абрамова    "));
+        QCOMPARE(names[9], QString("Кузнецов    "));
+        QCOMPARE(names[24], QString("Щербакова   "));
     }
 
     void rosterReaderFillsFromTheUsedRangesFirstColumn_data()
@@ -107,9 +92,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("grid");
         QTest::newRow("gap from B3")
             << "gap_from_b3.xls"
-            << QStringList{"Абрамова    ", "Белов       ", "Васильева   ", "Горбунов    ",
-                           "был",          "Давыдова    ", "Егоров      ", "Жукова      ",
-                           "Зайцев      ", "Ильина      "};
+            << QStringList{
+                   "Абрамова    ", "Белов       ", "Васильева   ", "Горбунов    ", "",
+                   "Давыдова    ", "Егоров      ", "Жукова      ", "Зайцев      ", "Ильина      "};
         QTest::newRow("name lengths")
             << "name_lengths.xls" << QStringList{"Орлов       ", "Богородицкий", "Александровс"};
         QTest::newRow("numbers") << "numbers.xls"
@@ -122,41 +107,44 @@ private Q_SLOTS:
     {
         QFETCH(QString, fixture);
         QFETCH(QStringList, grid);
-        // An empty cell leaves the grid row as it was: "был" stands for an earlier content.
-        QStringList filled(33, QStringLiteral("был"));
-        readRoster(RosterFixtures::path(fixture), &filled);
-        QCOMPARE(filled, grid);
+        const RosterNames::Reading reading =
+            RosterNames::readRoster(RosterFixtures::path(fixture), Russian);
+        QCOMPARE(gridNames(reading), grid);
+        QCOMPARE(reading.rowCount, grid.size());
         QCOMPARE(m_calls, RosterReaderCalls);
     }
 
     void gridReaderTakesOnlyTheRowCount()
     {
-        QCOMPARE(readGridRows(RosterFixtures::path("forty.xls")), 40);
-        QCOMPARE(m_calls,
-                 (QStringList{"Create", "Workbooks.Open", "ActiveWorkbook.ActiveSheet",
-                              "UsedRange.Rows.Count", "Workbooks.Close", "Quit", "Empty"}));
+        QCOMPARE(RosterNames::readRowCount(RosterFixtures::path("forty.xls")), 40);
+        QCOMPARE(m_calls, GridReaderCalls);
         QVERIFY(ExcelApplication.isEmpty());
     }
 
-    void usedRangeTellsWhereItStarts()
+    void rosterReaderTellsWhereTheNamesStand()
     {
-        const ExcelSession excel;
-        ExcelApplication->Workbooks().Open(RosterFixtures::path("gap_from_b3.xls"));
-        const ExcelRange range = ExcelApplication->ActiveWorkbook().ActiveSheet().UsedRange();
-        QCOMPARE(range.Row(), 3);
-        QCOMPARE(range.Column(), 2);
-        QCOMPARE(range.Rows().Count(), 10);
+        const RosterNames::Reading gap =
+            RosterNames::readRoster(RosterFixtures::path("gap_from_b3.xls"), Russian);
+        QCOMPARE(gap.firstRow, 3);
+        QCOMPARE(gap.firstColumn, 2);
+        QCOMPARE(gap.columnCount, 1);
+        QCOMPARE(gap.sheetName, QString("Лист1"));
+        QCOMPARE(gap.sheetIndex, 1);
+
+        const RosterNames::Reading third =
+            RosterNames::readRoster(RosterFixtures::path("three_sheets_active_2.xls"), Russian);
+        QCOMPARE(third.sheetName, QString("Лист3"));
+        QCOMPARE(third.sheetIndex, 3);
+        QCOMPARE(gridNames(third), (QStringList{"Первый3     ", "Второй3     "}));
     }
 
-    void activeSheetIsTheSavedActiveTab()
+    void formulasReadAsEmptyAndAreNamed()
     {
-        const ExcelSession excel;
-        ExcelApplication->Workbooks().Open(RosterFixtures::path("three_sheets_active_2.xls"));
-        const ExcelWorkbook workbook = ExcelApplication->ActiveWorkbook();
-        QCOMPARE(workbook.Name(), QString("three_sheets_active_2.xls"));
-        const ExcelSheet sheet = workbook.ActiveSheet();
-        QCOMPARE(sheet.Name(), QString("Лист3"));
-        QCOMPARE(sheet.UsedRange().Value()(1, 1).text(), QString("Первый3"));
+        // FreeXL hands over no value for a formula; the record walk still sees where they stand.
+        const RosterNames::Reading reading =
+            RosterNames::readRoster(RosterFixtures::path("formulas.xls"), Russian);
+        QCOMPARE(gridNames(reading), (QStringList{"Иванов      ", "", "Сидоров     "}));
+        QCOMPARE(reading.formulaRows, (QList<int>{2, 4, 5}));
     }
 
     void aWorkbookThatCannotBeOpenedStillEndsTheObject_data()
@@ -173,26 +161,53 @@ private Q_SLOTS:
     {
         QFETCH(QString, fixture);
         QFETCH(RosterWorkbookFault, fault);
-        QStringList grid(33, QStringLiteral("был"));
-        try {
-            readRoster(RosterFixtures::path(fixture), &grid);
-            QFAIL("the reader did not fail");
-        } catch (const RosterWorkbookError& error) {
-            QCOMPARE(error.fault(), fault);
-            QCOMPARE(error.workbookName(), fixture);
+        for (bool gridReader : {false, true}) {
+            m_calls.clear();
+            try {
+                if (gridReader)
+                    RosterNames::readRowCount(RosterFixtures::path(fixture));
+                else
+                    RosterNames::readRoster(RosterFixtures::path(fixture), Russian);
+                QFAIL("the reader did not fail");
+            } catch (const RosterWorkbookError& error) {
+                QCOMPARE(error.fault(), fault);
+                QCOMPARE(error.workbookName(), fixture);
+            }
+            // Nothing was opened, so there is nothing to close; the object still quits and goes.
+            QCOMPARE(m_calls, (QStringList{"Create", "Workbooks.Open", "Quit", "Empty"}));
+            QVERIFY(ExcelApplication.isEmpty());
         }
-        // Nothing was opened, so there is nothing to close; the object still quits and goes.
-        QCOMPARE(m_calls, (QStringList{"Create", "Workbooks.Open", "Quit", "Empty"}));
-        QVERIFY(ExcelApplication.isEmpty());
-        QCOMPARE(grid, QStringList(33, QStringLiteral("был")));
     }
 
-    void aFailureWhileFillingClosesTheWorkbook()
+    void aFailingCallStillClosesQuitsAndEmpties_data()
     {
-        QStringList grid;
-        QVERIFY_THROWS_EXCEPTION(ExcelAutomationError,
-                                 readRoster(RosterFixtures::path("roster25.xls"), &grid, true));
-        QCOMPARE(m_calls, RosterReaderCalls);
+        QTest::addColumn<bool>("gridReader");
+        QTest::addColumn<ExcelCall>("failAt");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("roster reader, values") << false << ExcelCall::Value << RosterReaderCalls;
+        QTest::newRow("roster reader, rows")
+            << false << ExcelCall::RowsCount << QStringList{"Create",
+                                                            "Workbooks.Open",
+                                                            "ActiveWorkbook.ActiveSheet",
+                                                            "UsedRange.Rows.Count",
+                                                            "Workbooks.Close",
+                                                            "Quit",
+                                                            "Empty"};
+        QTest::newRow("grid reader, rows") << true << ExcelCall::RowsCount << GridReaderCalls;
+    }
+    void aFailingCallStillClosesQuitsAndEmpties()
+    {
+        QFETCH(bool, gridReader);
+        QFETCH(ExcelCall, failAt);
+        QFETCH(QStringList, calls);
+        m_failAt = failAt;
+        m_failing = true;
+        const QString path = RosterFixtures::path("roster25.xls");
+        if (gridReader)
+            QVERIFY_THROWS_EXCEPTION(InjectedFault, RosterNames::readRowCount(path));
+        else
+            QVERIFY_THROWS_EXCEPTION(InjectedFault, RosterNames::readRoster(path, Russian));
+        QCOMPARE(m_calls, calls);
         QVERIFY(ExcelApplication.isEmpty());
     }
 
@@ -209,12 +224,12 @@ private Q_SLOTS:
         QVERIFY(ExcelApplication.isEmpty());
     }
 
-    void readingAgainGivesTheSameGrid()
+    void readingAgainGivesTheSameNames()
     {
-        QStringList first(33);
-        readRoster(RosterFixtures::path("forty.xls"), &first);
-        QStringList second = first;
-        readRoster(RosterFixtures::path("forty.xls"), &second);
+        const QString path = RosterFixtures::path("forty.xls");
+        const QStringList first = gridNames(RosterNames::readRoster(path, Russian));
+        const QStringList second = gridNames(RosterNames::readRoster(path, Russian));
+        QCOMPARE(first.size(), 40);
         QCOMPARE(second, first);
         QCOMPARE(m_calls, RosterReaderCalls + RosterReaderCalls);
     }
@@ -225,7 +240,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->Quit());
         const ExcelSession excel;
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->ActiveWorkbook());
-        QCOMPARE(ExcelApplication->Workbooks().Count(), 0);
         ExcelApplication->Quit();
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->Workbooks());
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->Quit());
@@ -239,9 +253,10 @@ private Q_SLOTS:
         const ExcelSheet sheet = workbook.ActiveSheet();
         const ExcelRange range = sheet.UsedRange();
         ExcelApplication->Workbooks().Close();
-        QCOMPARE(ExcelApplication->Workbooks().Count(), 0);
+        QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->ActiveWorkbook());
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, workbook.ActiveSheet());
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, sheet.UsedRange());
+        QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, sheet.FormulaCells());
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, range.Value());
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, range.Rows().Count());
     }
@@ -265,27 +280,10 @@ private Q_SLOTS:
         const ExcelWorkbook left = ExcelApplication->ActiveWorkbook();
         ExcelApplication.create();
         QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, left.ActiveSheet());
-        QCOMPARE(ExcelApplication->Workbooks().Count(), 0);
+        QVERIFY_THROWS_EXCEPTION(ExcelAutomationError, ExcelApplication->ActiveWorkbook());
         ExcelApplication.clear();
         QCOMPARE(m_calls, (QStringList{"Create", "Workbooks.Open", "Create",
                                        "ActiveWorkbook.ActiveSheet", "Empty"}));
-    }
-
-    void opensTheRosterOfTheWorkingFolder()
-    {
-        // The file whose existence the screen tests is the file the reader opens.
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(RosterFixtures::path("roster25.xls"), dir.filePath("8А.xls")));
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        QStringList grid;
-        const bool exists = rosterWorkbookExists("8А.xls");
-        if (exists)
-            readRoster(rosterWorkbookPath("8А.xls"), &grid);
-        QVERIFY(QDir::setCurrent(previous));
-        QVERIFY(exists);
-        QCOMPARE(grid.size(), 25);
-        QCOMPARE(grid[24], QString("Щербакова   "));
     }
 };
 

@@ -1,0 +1,358 @@
+#include "storage/RosterNames.h"
+#include "storage/RosterWorkbook.h"
+#include "storage/Windows1251.h"
+#include "tools/Tool.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QMap>
+#include <algorithm>
+
+// survey-data roster: what the survey program will read from class roster workbooks, through the
+// program's own reader (storage/RosterNames.h), and what of it will surprise the class.
+namespace SurveyData {
+namespace {
+
+using RosterNames::Reading;
+
+const QString Name = QStringLiteral("roster");
+
+QString help()
+{
+    return QStringLiteral(
+        "Использование: survey-data roster ФАЙЛ.xls… | ПАПКА…\n"
+        "Показывает, что программа анкетирования прочитает из списка класса: лист, который она\n"
+        "возьмёт (активный лист книги), его занятую область и каждое имя так, как оно встанет\n"
+        "в таблицы выбора (12 знаков; пробел показан знаком «·»). Предупреждает о том, что\n"
+        "удивит класс: больше 33 строк (таблица их не покажет сразу), имена длиннее 12 знаков,\n"
+        "одинаковые имена, знаки вне кодировки Windows-1251, пустые строки, числа, даты и формулы\n"
+        "вместо фамилий, активный лист не первый.\n\n"
+        "ПАПКА — рабочая папка программы: проверяются все списки классов в ней (файлы вида\n"
+        "«8А.xls»: номер класса 5–11, русская буква А–Е или без буквы), и выводится, у каких\n"
+        "классов списки есть.\n\n"
+        "  -h, --help  эта справка\n\n"
+        "Коды завершения: 0 — списки годятся (и с предупреждениями), 1 — книгу не прочитать\n"
+        "(с тем сообщением, которое увидит ученик), 2 — ошибка в параметрах или путь не найден.\n");
+}
+
+QString columnLetters(int column)
+{
+    QString letters;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    return letters;
+}
+
+QString cellName(int column, int row)
+{
+    return columnLetters(column) + QString::number(row);
+}
+
+// "A3, A5–A9": the rows (sorted) of one column, runs of neighbours joined.
+QString cellList(int column, QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    QStringList parts;
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype last = i;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        parts.append(last == i
+                         ? cellName(column, rows[i])
+                         : cellName(column, rows[i]) + QChar(u'–') + cellName(column, rows[last]));
+        i = last + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// A grid text with its blanks made visible, and its control characters (a line break typed
+// into a cell) drawn as their pictures, so that each name keeps to one line.
+QString shown(const QString& text)
+{
+    QString visible;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' '))
+            visible += QChar(u'·');
+        else if (c.unicode() < 0x20)
+            visible += QChar(char16_t(0x2400 + c.unicode()));
+        else if (c.unicode() == 0x7F)
+            visible += QChar(u'\u2421');
+        else
+            visible += c;
+    }
+    return QChar(u'«') + visible + QChar(u'»');
+}
+
+bool isNumberLike(ExcelValue::Type type)
+{
+    return type == ExcelValue::Type::Integer || type == ExcelValue::Type::Double;
+}
+
+// The characters of a grid text that the statistics file cannot hold, each once.
+QString outsideCodePage(const QString& text)
+{
+    QString found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString character(text.at(i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            character += text.at(++i);
+        const bool held = character.size() == 1 && !character.at(0).isSurrogate() &&
+                          inWindows1251(character.at(0).unicode());
+        if (!held && !found.contains(character))
+            found += character;
+    }
+    return found;
+}
+
+QStringList warningsOf(const Reading& roster)
+{
+    const int column = roster.firstColumn;
+    const auto sheetRow = [&roster](std::size_t r) { return roster.firstRow + int(r); };
+    QStringList warnings;
+
+    if (roster.rowCount > RosterNames::VisibleRows)
+        warnings.append(QStringLiteral("строк в списке %1, а таблица показывает сразу только %2: "
+                                       "остальные имена видны лишь после прокрутки")
+                            .arg(roster.rowCount)
+                            .arg(RosterNames::VisibleRows));
+
+    QList<int> emptyRows, numbers, dates, booleans, errors;
+    QMap<QString, QList<int>> byRecordName; // in name order, for a steady output
+    QStringList perName;
+    for (std::size_t r = 0; r < roster.rows.size(); ++r) {
+        const RosterNames::Row& row = roster.rows[r];
+        const int at = sheetRow(r);
+        if (!row.name || RosterNames::isBlankName(*row.name)) {
+            if (!roster.formulaRows.contains(at))
+                emptyRows.append(at);
+            continue;
+        }
+        const QString& name = *row.name;
+        if (row.text.size() > RosterNames::NameWidth &&
+            !RosterNames::isBlankName(row.text.mid(RosterNames::NameWidth)))
+            perName.append(QStringLiteral("%1: имя длиннее %2 знаков и будет обрезано: %3 → %4")
+                               .arg(cellName(column, at))
+                               .arg(RosterNames::NameWidth)
+                               .arg(shown(row.text), shown(name)));
+        const QString record = RosterNames::recordName(name);
+        const QString unheld = outsideCodePage(name);
+        if (!unheld.isEmpty())
+            perName.append(QStringLiteral("%1: знаков «%2» нет в кодировке Windows-1251, в файле "
+                                          "статистики имя будет %3")
+                               .arg(cellName(column, at), unheld, shown(record)));
+        else if (record != name)
+            perName.append(QStringLiteral("%1: в имени есть управляющие знаки (перевод строки, "
+                                          "табуляция), в файле статистики имя будет %2")
+                               .arg(cellName(column, at), shown(record)));
+        byRecordName[record].append(at);
+        switch (row.value.type()) {
+        case ExcelValue::Type::Date:
+            dates.append(at);
+            break;
+        case ExcelValue::Type::Boolean:
+            booleans.append(at);
+            break;
+        case ExcelValue::Type::Error:
+            errors.append(at);
+            break;
+        default:
+            if (isNumberLike(row.value.type()))
+                numbers.append(at);
+            break;
+        }
+    }
+    warnings.append(perName);
+
+    for (auto it = byRecordName.cbegin(); it != byRecordName.cend(); ++it)
+        if (it.value().size() > 1) {
+            QStringList cells;
+            for (int at : it.value())
+                cells.append(cellName(column, at));
+            warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
+                                           "их не различить")
+                                .arg(cells.join(QStringLiteral(", ")), shown(it.key())));
+        }
+
+    if (byRecordName.isEmpty())
+        warnings.append(QStringLiteral("в списке нет ни одного имени: выбрать фамилию будет не "
+                                       "из чего"));
+    else if (!emptyRows.isEmpty())
+        warnings.append(QStringLiteral("пустые строки: %1 — в таблице на их месте пустые кнопки")
+                            .arg(cellList(column, emptyRows)));
+
+    const struct
+    {
+        const QList<int>& rows;
+        const char* what;
+    } kinds[] = {{numbers, "числа"},
+                 {dates, "даты"},
+                 {booleans, "логические значения"},
+                 {errors, "ошибки вычислений"}};
+    for (const auto& kind : kinds)
+        if (!kind.rows.isEmpty())
+            warnings.append(QStringLiteral("%1: %2 вместо фамилий — программа берёт первый "
+                                           "столбец занятой области (%3)")
+                                .arg(cellList(column, kind.rows), QString::fromUtf8(kind.what),
+                                     columnLetters(column)));
+    if (!roster.formulaRows.isEmpty())
+        warnings.append(QStringLiteral("%1: формулы — программа не видит их значений, строки "
+                                       "останутся пустыми; замените формулы значениями")
+                            .arg(cellList(column, roster.formulaRows)));
+
+    if (roster.sheetIndex != 1)
+        warnings.append(QStringLiteral("активный лист книги не первый: программа возьмёт лист «%1» "
+                                       "(%2-й по счёту)")
+                            .arg(roster.sheetName, QString::number(roster.sheetIndex)));
+    return warnings;
+}
+
+QString report(const QString& path, const Reading& roster, QStringList warnings)
+{
+    const int column = roster.firstColumn;
+    const int lastRow = roster.firstRow + std::max(roster.rowCount, 1) - 1;
+    const int lastColumn = column + std::max(roster.columnCount, 1) - 1;
+    const QString range =
+        roster.rowCount <= 1 && roster.columnCount <= 1
+            ? cellName(column, roster.firstRow)
+            : cellName(column, roster.firstRow) + QLatin1Char(':') + cellName(lastColumn, lastRow);
+    QString text = QStringLiteral("Список «%1»\n").arg(path);
+    text += QStringLiteral("  Лист: «%1» — активный лист книги, %2-й по счёту\n")
+                .arg(roster.sheetName, QString::number(roster.sheetIndex));
+    text += QStringLiteral("  Занятая область: %1 (строк: %2, столбцов: %3); имена из столбца %4\n")
+                .arg(range)
+                .arg(roster.rowCount)
+                .arg(roster.columnCount)
+                .arg(columnLetters(column));
+    text += QStringLiteral("  Имена в таблицах (12 знаков, пробел показан знаком «·»):\n");
+    for (std::size_t r = 0; r < roster.rows.size(); ++r) {
+        const RosterNames::Row& row = roster.rows[r];
+        text += QStringLiteral("    %1 %2\n")
+                    .arg(cellName(column, roster.firstRow + int(r)), -6)
+                    .arg(row.name ? shown(*row.name) : QStringLiteral("(пусто)"));
+    }
+    if (warnings.isEmpty()) {
+        text += QStringLiteral("  Итог: список годится, предупреждений нет.\n");
+        return text;
+    }
+    text += QStringLiteral("  Предупреждения:\n");
+    for (const QString& warning : warnings)
+        text += QStringLiteral("    - %1\n").arg(warning);
+    text += QStringLiteral("  Итог: список годится, предупреждений: %1.\n").arg(warnings.size());
+    return text;
+}
+
+// Checks one workbook; false when the program could not read it.
+bool checkWorkbook(Context& context, const QString& path, QStringList extraWarnings)
+{
+    Reading roster;
+    try {
+        roster = RosterNames::readRoster(QFileInfo(path).absoluteFilePath(), QLocale::system());
+    } catch (const SurveyError& error) {
+        context.message(QStringLiteral("%1: %2").arg(path, error.text()));
+        return false;
+    }
+    context.out.write(report(path, roster, extraWarnings + warningsOf(roster)).toUtf8());
+    return true;
+}
+
+QString className(const QString& workbookName)
+{
+    return workbookName.chopped(4); // ".xls"
+}
+
+// A working folder: every roster the program can find there, then which classes have one.
+bool checkFolder(Context& context, const QString& path)
+{
+    const QDir folder(path);
+    QStringList found, unreadable;
+    bool allRead = true;
+    for (const QString& workbookName : RosterNames::workbookNames()) {
+        // The program's own existence test: a regular file of exactly that name.
+        if (!QFileInfo(folder.filePath(workbookName)).isFile())
+            continue;
+        found.append(workbookName);
+        if (checkWorkbook(context, QDir::toNativeSeparators(folder.filePath(workbookName)), {})) {
+            context.out.write("\n");
+        } else {
+            unreadable.append(className(workbookName));
+            allRead = false;
+        }
+    }
+    QStringList missed; // a workbook, but not under a name the program looks for
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        const QString name = entry.fileName();
+        if ((name.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive) ||
+             name.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) &&
+            !found.contains(name, Qt::CaseInsensitive))
+            missed.append(name);
+    }
+
+    QString text;
+    if (found.isEmpty()) {
+        text = QStringLiteral("Папка «%1»: списков классов нет — ученики всех классов введут "
+                              "фамилию сами.\n")
+                   .arg(path);
+    } else {
+        QStringList classes;
+        for (const QString& workbookName : found)
+            classes.append(className(workbookName));
+        text = QStringLiteral("Папка «%1»: списки есть у классов %2 (всего %3)")
+                   .arg(path, classes.join(QStringLiteral(", ")), QString::number(found.size()));
+        if (!unreadable.isEmpty())
+            text += QStringLiteral("; не читаются: %1").arg(unreadable.join(QStringLiteral(", ")));
+        text += QStringLiteral(". У остальных классов списка нет: ученики введут фамилию сами.\n");
+    }
+    if (!missed.isEmpty())
+        text += QStringLiteral("Программа не откроет: %1 — список называется как класс: номер "
+                               "5–11, русская буква А–Е или без буквы и «.xls», например "
+                               "«8А.xls».\n")
+                    .arg(missed.join(QStringLiteral(", ")));
+    context.out.write(text.toUtf8());
+    return allRead;
+}
+
+} // namespace
+
+int runRoster(Context& context)
+{
+    QStringList paths;
+    for (const QString& arg : context.args) {
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            context.out.write(help().toUtf8());
+            return Success;
+        }
+        if (arg.startsWith(QLatin1Char('-')))
+            return context.usage(Name, QStringLiteral("неизвестный параметр «%1»").arg(arg));
+        paths.append(arg);
+    }
+    if (paths.isEmpty())
+        return context.usage(Name, QStringLiteral("не указан ни один список класса или папка. "
+                                                  "Справка: survey-data roster --help"));
+    for (const QString& path : paths)
+        if (!QFileInfo::exists(path))
+            return context.usage(Name,
+                                 QStringLiteral("«%1»: нет такого файла или папки").arg(path));
+
+    const QStringList workbookNames = RosterNames::workbookNames();
+    bool allRead = true;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (i > 0)
+            context.out.write("\n");
+        const QString& path = paths[i];
+        if (QFileInfo(path).isDir()) {
+            allRead = checkFolder(context, path) && allRead;
+            continue;
+        }
+        QStringList nameWarning;
+        const QString fileName = QFileInfo(path).fileName();
+        if (!workbookNames.contains(fileName))
+            nameWarning.append(QStringLiteral("программа не откроет файл с именем «%1»: список "
+                                              "называется как класс, например «8А.xls»")
+                                   .arg(fileName));
+        allRead = checkWorkbook(context, path, nameWarning) && allRead;
+    }
+    return allRead ? Success : InvalidData;
+}
+
+} // namespace SurveyData
