@@ -41,7 +41,7 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 low="nice -n 19"
-runs=10
+runs=5
 idle=60
 saves=20
 [ "$quick" = "1" ] && runs=3 idle=10 saves=6
