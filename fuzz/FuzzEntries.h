@@ -9,10 +9,11 @@
 // sanitizer report is a finding as well.
 namespace FuzzEntries {
 
-// The roster reader as a whole, as the roster screen calls it: the bytes become a workbook file
-// in scratchFolder (a RAM folder when fuzzing), which is opened, checked (compound file, BIFF
-// records) and read by FreeXL; the first column of the active sheet's used range is turned into
-// texts. A broken workbook must end in RosterWorkbookError and leave the automation holder empty.
+// The roster reader as a whole, as the roster and classmate screens call it (RosterNames): the
+// bytes become a workbook file in scratchFolder (a RAM folder when fuzzing), which is opened,
+// checked (compound file, BIFF records) and read by FreeXL; the first column of the active
+// sheet's used range becomes grid names. A broken workbook must end in RosterWorkbookError, and
+// the automation holder must be empty afterwards either way.
 QString rosterWorkbook(QByteArrayView bytes, const QString& scratchFolder);
 
 // The counter and line parse of an existing statistics file, without a lock or a disk: what the
