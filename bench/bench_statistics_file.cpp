@@ -1,14 +1,18 @@
-// Time of one save into statistics files of 10, 1000 and 10000 records: lock, read, rewrite
-// through a temporary file flushed to the disk, replace. "records": in the file before the timed
-// saves; "bytes after": its size once they are added.
+// Time of one save into statistics files of 30, 10,000 and 100,000 records (lock, read, rewrite
+// through a temporary file flushed to the disk, replace), against the floor measured in the same
+// run, one after the other: writing the same bytes to a temporary file, fsync and rename. The
+// ratio of the medians is what counts; "records": in the file before the timed saves.
 //
-//   bench_statistics_file [FOLDER] [SAVES]
+//   bench_statistics_file [FOLDER] [SAVES] [SIZES…]
 //
 // FOLDER: where the working folders are made (default: the system's temporary folder), so that
-// a local disk and a network share can be compared. SAVES: saves timed per size (default 30).
+// a local disk and a network share can be compared. SAVES: saves timed per size (default 30;
+// a fifth of them, at least 5, for files of more than 10,000 records). SIZES: records in the
+// files (default 30 10000 100000).
 
 #include "state/Clock.h"
 #include "state/SurveyState.h"
+#include "storage/OsPlatform.h"
 #include "storage/StatisticsFile.h"
 
 #include <QCoreApplication>
@@ -18,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -59,6 +64,20 @@ long peakResidentKb()
     return -1;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename Step> double timedMs(Step step)
+{
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,11 +86,16 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     const QString base = args.size() > 1 ? args[1] : QDir::tempPath();
     const int saves = args.size() > 2 ? std::max(1, args[2].toInt()) : 30;
+    std::vector<int> sizes;
+    for (qsizetype i = 3; i < args.size(); ++i)
+        sizes.push_back(std::max(0, args[i].toInt()));
+    if (sizes.empty())
+        sizes = {30, 10000, 100000};
 
     const SystemClock clock;
-    std::printf("%-8s %12s %10s %10s %10s\n", "records", "bytes after", "min ms", "median ms",
-                "max ms");
-    for (const int records : {10, 1000, 10000}) {
+    std::printf("%-8s %12s %6s %10s %10s %8s\n", "records", "bytes after", "saves", "save ms",
+                "floor ms", "ratio");
+    for (const int records : sizes) {
         QTemporaryDir dir(base + QStringLiteral("/bench-XXXXXX"));
         if (!dir.isValid() || !QDir(dir.path()).mkdir(QStringLiteral("STAT"))) {
             std::fprintf(stderr, "cannot make a working folder in %s\n", qPrintable(base));
@@ -102,21 +126,45 @@ int main(int argc, char** argv)
             file.seek(0);
             file.write(contents);
         }
-        std::vector<double> ms;
-        for (int i = 0; i < saves; ++i) {
+        const std::filesystem::path stat =
+            std::filesystem::path(dir.path().toStdU16String()) / std::filesystem::path(u"STAT");
+        const std::filesystem::path floorTemp = stat / "floor.tmp";
+        const std::filesystem::path floorTarget = stat / "floor.dat";
+        const std::filesystem::path target = stat / std::filesystem::path(name.toStdU16String());
+
+        const int count = records > 10000 ? std::max(5, saves / 5) : saves;
+        std::vector<double> saveMs;
+        std::vector<double> floorMs;
+        for (int i = 0; i < count; ++i) {
             SurveyState state = respondent();
-            const auto start = std::chrono::steady_clock::now();
-            StatisticsFile::saveRecord(state, QStringLiteral("Петров"), clock, options);
-            const auto end = std::chrono::steady_clock::now();
-            ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+            saveMs.push_back(timedMs([&] {
+                StatisticsFile::saveRecord(state, QStringLiteral("Петров"), clock, options);
+            }));
+            // The floor writes exactly what the save has just written.
+            QByteArray written;
+            if (OsPlatform::readFile(target, written)) {
+                std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+                return 1;
+            }
+            bool failed = false;
+            floorMs.push_back(timedMs([&] {
+                failed = OsPlatform::writeFileSynced(floorTemp, written).has_value();
+                std::error_code error;
+                std::filesystem::rename(floorTemp, floorTarget, error);
+                failed = failed || bool(error);
+            }));
+            if (failed) {
+                std::fprintf(stderr, "the floor's write failed in %s\n", qPrintable(dir.path()));
+                return 1;
+            }
         }
-        std::sort(ms.begin(), ms.end());
+        const double save = median(saveMs);
+        const double floor = median(floorMs);
         const qint64 size = QFileInfo(path).size();
-        std::printf("%-8d %12lld %10.2f %10.2f %10.2f\n", records, static_cast<long long>(size),
-                    ms.front(), ms[ms.size() / 2], ms.back());
+        std::printf("%-8d %12lld %6d %10.2f %10.2f %8.2f\n", records, static_cast<long long>(size),
+                    count, save, floor, save / floor);
         std::fflush(stdout);
     }
-    std::printf("saves timed per size: %d; peak resident memory: %ld KiB\n", saves,
-                peakResidentKb());
+    std::printf("peak resident memory: %ld KiB\n", peakResidentKb());
     return 0;
 }

@@ -91,46 +91,82 @@ struct LineSpan
     qsizetype next;
 };
 
-LineSpan lineAt(const QByteArray& bytes, qsizetype from)
+// Walks the lines of a whole file front to back. The next CR and the next LF are each searched
+// for once (memchr underneath) and remembered, so a file of any size and any mixture of line
+// ends is split in one pass.
+class LineScanner
 {
-    qsizetype end = from;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-        ++end;
-    qsizetype next = end;
-    if (next < bytes.size()) {
-        if (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n')
-            next += 2;
-        else
-            next += 1;
+public:
+    explicit LineScanner(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    LineSpan lineAt(qsizetype from)
+    {
+        if (m_nextCr < from)
+            m_nextCr = find('\r', from);
+        if (m_nextLf < from)
+            m_nextLf = find('\n', from);
+        const qsizetype end = std::min(m_nextCr, m_nextLf);
+        if (end == m_bytes.size())
+            return {end, end};
+        const bool crLf = end == m_nextCr && end + 1 < m_bytes.size() && m_nextLf == end + 1;
+        return {end, end + (crLf ? 2 : 1)};
     }
-    return {end, next};
-}
+
+private:
+    qsizetype find(char c, qsizetype from) const
+    {
+        const qsizetype at = m_bytes.indexOf(c, from);
+        return at < 0 ? m_bytes.size() : at;
+    }
+
+    QByteArrayView m_bytes;
+    qsizetype m_nextCr = -1;
+    qsizetype m_nextLf = -1;
+};
 
 // The old file with its counter increased, every line kept as its bytes and ended by CR LF, and
-// the record as the last line.
+// the record as the last line. Runs of lines that end in CR LF already are copied as they stand.
 QByteArray appended(const QByteArray& old, const QByteArray& record)
 {
-    const LineSpan first = lineAt(old, 0);
-    const QByteArrayView counterLine = QByteArrayView(old).first(first.end);
+    const QByteArrayView bytes(old);
+    LineScanner lines(bytes);
+    const LineSpan first = lines.lineAt(0);
+    const QByteArrayView counterLine = bytes.first(first.end);
     const std::optional<qint64> counter = parseCounter(counterLine);
     if (!counter)
         throw InvalidCounterError(
             QStringLiteral("'%1' is not a valid integer value").arg(quotedLine(counterLine)));
 
     QByteArray contents;
-    contents.reserve(old.size() + old.count('\n') + record.size() + 32);
+    contents.reserve(old.size() + record.size() + 32);
     contents += QByteArray::number(*counter + 1);
     contents += LineEnd;
+    qsizetype copied = first.next; // the bytes before this are in contents
     for (qsizetype at = first.next; at < old.size();) {
-        const LineSpan line = lineAt(old, at);
-        contents += QByteArrayView(old).sliced(at, line.end - at);
-        contents += LineEnd;
+        const LineSpan line = lines.lineAt(at);
+        if (line.next != line.end + 2) { // a lone CR or LF, or the end of the file
+            contents += bytes.sliced(copied, line.end - copied);
+            contents += LineEnd;
+            copied = line.next;
+        }
         at = line.next;
     }
+    contents += bytes.sliced(copied);
     contents += record;
     contents += LineEnd;
     return contents;
 }
+
+} // namespace
+
+QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record)
+{
+    if (existing.isEmpty())
+        return QByteArrayLiteral("1") + LineEnd + record + LineEnd;
+    return appended(existing, record);
+}
+
+namespace {
 
 bool isRegularFile(const fs::path& path)
 {
@@ -240,19 +276,13 @@ void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& 
     reachPhase(SavePhase::LockTaken);
 
     // A file of zero length has no counter to go on from: it is started anew.
-    QByteArray contents;
-    bool rewriting = false;
+    QByteArray old;
     if (isRegularFile(target)) {
-        QByteArray old;
         if (const OsPlatform::Failure failure = OsPlatform::readFile(target, old))
             throw FileOpenError(openFailure(shownName, *failure));
-        if (!old.isEmpty()) {
-            contents = appended(old, record);
-            rewriting = true;
-        }
     }
-    if (!rewriting)
-        contents = QByteArrayLiteral("1") + LineEnd + record + LineEnd;
+    const bool rewriting = !old.isEmpty();
+    const QByteArray contents = contentsAfterSave(old, record);
 
     if (const OsPlatform::Failure failure = OsPlatform::writeFileSynced(temp, contents))
         throwWriteFailure(*failure, rewriting, temp, shownName);

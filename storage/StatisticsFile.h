@@ -95,6 +95,13 @@ QString fileName(const QString& classNumber, const QString& classStream, int yea
 void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& clock,
                 const SaveOptions& options);
 
+// What the save writes, given the bytes of the file before it (empty for a missing or empty
+// file) and the record line without its line end: "1" and the record for an empty file, else
+// every line kept byte for byte and ended by CR LF, the counter of line 1 increased by one and
+// the record added last. Raises InvalidCounterError when line 1 is not a counter. Touches no
+// file, so the parse of untrusted contents can be tried on its own.
+QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record);
+
 // The error that creating a file gets for a system error, and the reason that the messages of
 // reading and rewriting quote: the Windows system text, the same on every system.
 InOutError creationError(const OsPlatform::Error& error);
