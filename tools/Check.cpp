@@ -41,23 +41,10 @@ int runCheck(Context& context)
         parseReadArguments(context, "check", OutputOptions::None);
     if (!args)
         return UsageError;
-    if (args->help) {
-        context.out.write(helpText().toUtf8());
-        return Success;
-    }
-    if (args->version) {
-        context.out.write(versionText().toUtf8());
-        return Success;
-    }
-    if (args->paths.isEmpty())
-        return context.usage(Name, QStringLiteral("не указан ни один ПУТЬ. Справка: %1 check "
-                                                  "--help")
-                                       .arg(context.program));
-    const Inputs inputs = collectInputs(args->paths);
-    for (const QString& error : inputs.errors)
-        context.usage(Name, error);
-    if (!inputs.errors.isEmpty())
-        return UsageError;
+    Inputs inputs;
+    if (const std::optional<int> status =
+            answerBeforeReading(context, Name, *args, helpText().toUtf8(), inputs))
+        return *status;
 
     bool problems = false;
     qint64 records = 0;

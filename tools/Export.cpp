@@ -140,23 +140,10 @@ int runExport(Context& context)
         parseReadArguments(context, "export", OutputOptions::FileAndExcel);
     if (!args)
         return UsageError;
-    if (args->help) {
-        context.out.write(helpText().toUtf8());
-        return Success;
-    }
-    if (args->version) {
-        context.out.write(versionText().toUtf8());
-        return Success;
-    }
-    if (args->paths.isEmpty())
-        return context.usage(Name, QStringLiteral("не указан ни один ПУТЬ. Справка: %1 export "
-                                                  "--help")
-                                       .arg(context.program));
-    const Inputs inputs = collectInputs(args->paths);
-    for (const QString& error : inputs.errors)
-        context.usage(Name, error);
-    if (!inputs.errors.isEmpty())
-        return UsageError;
+    Inputs inputs;
+    if (const std::optional<int> status =
+            answerBeforeReading(context, Name, *args, helpText().toUtf8(), inputs))
+        return *status;
     if (isOneOfTheInputs(args->output, inputs.files))
         return context.usage(
             Name, QStringLiteral("«%1» — один из файлов статистики; таблицу нужно записать в "

@@ -109,4 +109,28 @@ void reportProblem(const Context& context, Progress& progress, const QString& sh
         QStringLiteral("%1:%2: %3").arg(shown, QString::number(problem.line), problem.reason));
 }
 
+std::optional<int> answerBeforeReading(Context& context, const QString& subcommand,
+                                       const ReadArguments& args, const QByteArray& help,
+                                       Inputs& inputs)
+{
+    if (args.help) {
+        context.out.write(help);
+        return Success;
+    }
+    if (args.version) {
+        context.out.write(versionText().toUtf8());
+        return Success;
+    }
+    if (args.paths.isEmpty())
+        return context.usage(subcommand, QStringLiteral("не указан ни один ПУТЬ. Справка: %1 %2 "
+                                                        "--help")
+                                             .arg(context.program, subcommand));
+    inputs = collectInputs(args.paths);
+    for (const QString& error : inputs.errors)
+        context.usage(subcommand, error);
+    if (!inputs.errors.isEmpty())
+        return UsageError;
+    return std::nullopt;
+}
+
 } // namespace SurveyData

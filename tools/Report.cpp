@@ -37,28 +37,15 @@ int runReport(Context& context)
         parseReadArguments(context, "report", OutputOptions::File);
     if (!args)
         return UsageError;
-    if (args->help) {
-        context.out.write(QByteArray(Help));
-        return Success;
-    }
-    if (args->version) {
-        context.out.write(versionText().toUtf8());
-        return Success;
-    }
-    if (args->paths.isEmpty())
-        return context.usage(name, QStringLiteral("не указан ни один ПУТЬ. Справка: %1 report "
-                                                  "--help")
-                                       .arg(context.program));
+    Inputs inputs;
+    if (const std::optional<int> status =
+            answerBeforeReading(context, name, *args, QByteArray(Help), inputs))
+        return *status;
     // A page of markup is no use on a screen; it goes to a file, or to a pipe.
     const bool toStandardOutput = args->output.isEmpty() || args->output == QLatin1String("-");
     if (toStandardOutput && context.outIsTerminal)
         return context.usage(name, QStringLiteral("отчёт не выводится в терминал: укажите -o "
                                                   "ОТЧЁТ.html"));
-    const Inputs inputs = collectInputs(args->paths);
-    for (const QString& error : inputs.errors)
-        context.usage(name, error);
-    if (!inputs.errors.isEmpty())
-        return UsageError;
     if (isOneOfTheInputs(args->output, inputs.files))
         return context.usage(
             name, QStringLiteral("«%1» — один из файлов статистики; отчёт нужно записать в "
