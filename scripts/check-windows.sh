@@ -57,6 +57,8 @@ check_one() {
         return 0
     fi
     # -H prints the include tree, one dot per level: find POSIX headers whose includer is ours.
+    # A header that a system header included first is not opened, nor printed, again: pthread.h,
+    # which <thread> brings along under mingw, goes unseen.
     local includes
     includes=$(printf '%s\n' "$output" | awk -v root="$root/" -v main="$file" \
         -v posix="/($posix_headers)\$" '
