@@ -35,6 +35,35 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/docs/record-layout.md)
     install(FILES docs/record-layout.md DESTINATION ${SURVEY_DOC_DIR})
 endif()
 
+# On Windows the Qt libraries and plugins travel with the programs: windeployqt, from Qt's own
+# bin folder, copies what the installed executables need next to them. The program loads no Qt
+# translations, so none are copied.
+if(WIN32)
+    set(survey_qt_bin_hints "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    if(TARGET Qt6::qmake)
+        get_target_property(survey_qmake Qt6::qmake IMPORTED_LOCATION)
+        get_filename_component(survey_qmake_dir "${survey_qmake}" DIRECTORY)
+        list(PREPEND survey_qt_bin_hints "${survey_qmake_dir}")
+    endif()
+    find_program(SURVEY_WINDEPLOYQT windeployqt HINTS ${survey_qt_bin_hints} NO_DEFAULT_PATH)
+    find_program(SURVEY_WINDEPLOYQT windeployqt REQUIRED)
+    install(CODE "
+        set(survey_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+        if(CMAKE_INSTALL_CONFIG_NAME MATCHES \"^[Dd]ebug\$\")
+            set(survey_qt_build --debug)
+        else()
+            set(survey_qt_build --release)
+        endif()
+        foreach(exe school-survey.exe survey-data.exe)
+            execute_process(COMMAND \"${SURVEY_WINDEPLOYQT}\" \${survey_qt_build}
+                    --no-translations \"\${survey_bin}/\${exe}\"
+                RESULT_VARIABLE survey_deploy_result)
+            if(NOT survey_deploy_result EQUAL 0)
+                message(FATAL_ERROR \"windeployqt failed on \${exe}: \${survey_deploy_result}\")
+            endif()
+        endforeach()")
+endif()
+
 if(NOT UNIX OR APPLE)
     return()
 endif()
