@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QtEndian>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -14,6 +15,8 @@ constexpr quint16 Window1Record = 0x003D;
 constexpr quint16 CodePageRecord = 0x0042;
 constexpr quint16 BoundSheetRecord = 0x0085;
 constexpr quint16 DimensionsRecord = 0x0200;
+constexpr quint16 LabelRecord = 0x0204;
+constexpr quint16 RichStringRecord = 0x00D6;
 constexpr quint16 BoolErrRecord = 0x0205;
 constexpr quint16 OldBofRecords[] = {0x0009, 0x0209, 0x0409};
 constexpr quint16 GlobalsSubstream = 0x0005;
@@ -178,9 +181,28 @@ bool readSheetSubstream(const QByteArray& stream, int version, PendingSheet* pen
     return true;
 }
 
-// A reader that walks the stream from its start, record after record, sees every DIMENSIONS
-// record there is, whatever the sheet offsets say; count those too.
-quint64 linearDeclaredCells(const QByteArray& stream, int version)
+// A LABEL or RSTRING cell keeps its text inside the record: row, column and format, a 16-bit
+// character count, in BIFF8 an option byte (bit 0: two bytes a character), then the characters.
+// FreeXL copies as many bytes as the count says without looking at the record's length, so a
+// count that runs past the record would make it read beyond its buffer.
+bool cellTextFits(const RecordReader& in, const Record& r, int version)
+{
+    if (r.length < 8)
+        return false;
+    const qsizetype count = in.u16(r.data + 6);
+    const qsizetype head = version == 8 ? 9 : 8;
+    if (count == 0)
+        return true; // an empty text: nothing is copied, with or without the option byte
+    if (r.length < head)
+        return false;
+    const qsizetype width = version == 8 && (in.u8(r.data + 8) & 0x01) != 0 ? 2 : 1;
+    return count * width <= r.length - head;
+}
+
+// A reader that walks the stream from its start, record after record, sees every record there
+// is, whatever the sheet offsets say: count every DIMENSIONS record, and check every cell text.
+// Nothing when a cell text does not fit its record.
+std::optional<quint64> linearDeclaredCells(const QByteArray& stream, int version)
 {
     RecordReader in(stream, 0);
     Record r;
@@ -189,6 +211,8 @@ quint64 linearDeclaredCells(const QByteArray& stream, int version)
         BiffDimensions dimensions;
         if (r.type == DimensionsRecord && readDimensions(in, r, version, &dimensions))
             cells += cellsFromA1(dimensions);
+        if ((r.type == LabelRecord || r.type == RichStringRecord) && !cellTextFits(in, r, version))
+            return std::nullopt;
     }
     return cells;
 }
@@ -267,7 +291,10 @@ BiffWorkbook readBiffWorkbook(const QByteArray& stream)
             sheet.sheet.name = decodeCodePage(sheet.rawName, book.codePage);
         book.sheets.append(sheet.sheet);
     }
-    book.declaredCells = std::max(declaredCells, linearDeclaredCells(stream, book.version));
+    const std::optional<quint64> linearCells = linearDeclaredCells(stream, book.version);
+    if (!linearCells)
+        return book;
+    book.declaredCells = std::max(declaredCells, *linearCells);
     const bool hasWorksheet =
         std::any_of(book.sheets.cbegin(), book.sheets.cend(),
                     [](const BiffSheet& s) { return s.type == BiffSheetType::Worksheet; });

@@ -9,7 +9,8 @@
 // 97-2003) learns beside the cell values: which sheet tab was active when the workbook was
 // saved, the sheets in tab order, the rectangle each sheet declares as used, which numbers are
 // really booleans or error values, and which cells hold formulas (FreeXL reads those as empty).
-// Every record length and offset is checked against the stream before it is read.
+// Every record length and offset is checked against the stream before it is read, and so is the
+// length of every cell text against its record.
 
 enum class BiffSheetType { Worksheet, Chart, MacroSheet, Module, Other };
 

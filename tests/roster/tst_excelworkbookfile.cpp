@@ -194,6 +194,7 @@ private Q_SLOTS:
                                  "biff_sheet_offset_past_end",
                                  "biff_sheet_offset_not_bof",
                                  "biff_sheet_name_past_record",
+                                 "biff_label_past_record",
                                  "biff_dimensions_reversed",
                                  "biff_not_bof",
                                  "biff_empty_stream",
