@@ -12,18 +12,7 @@ root=$(pwd)
 quick=${1:-0}
 
 if [ -z "${SURVEY_BENCH_DISPLAY:-}" ]; then
-    scripts/install-deps.sh
-    missing=()
-    for p in hyperfine python3-xlrd python3-xlwt time xvfb xauth libxcb1-dev; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    if [ "${#missing[@]}" -gt 0 ]; then
-        sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo="sudo"
-        export DEBIAN_FRONTEND=noninteractive
-        $sudo apt-get update
-        $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-    fi
+    scripts/install-deps.sh hyperfine python3-xlrd python3-xlwt time xvfb xauth libxcb1-dev
     launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake --preset default "${launcher[@]}" >/dev/null

@@ -5,15 +5,18 @@
 #            Chromium prints the page of survey-data report, poppler's tools read the PDF)
 #   --packaging  also what building and checking the Debian package needs (scripts/package.sh,
 #                the package tests)
+#   PACKAGE…     also these (the fuzz and benchmark scripts name what they need)
 set -euo pipefail
 
 tests=0
 packaging=0
+extra=()
 for arg in "$@"; do
     case "$arg" in
         --tests) tests=1 ;;
         --packaging) packaging=1 ;;
-        *) echo "usage: $0 [--tests] [--packaging]" >&2; exit 2 ;;
+        -*) echo "usage: $0 [--tests] [--packaging] [PACKAGE...]" >&2; exit 2 ;;
+        *) extra+=("$arg") ;;
     esac
 done
 
@@ -36,6 +39,8 @@ if [ "$packaging" -eq 1 ]; then
     # check the package and install it in a fresh root.
     packages+=(dpkg-dev file lintian desktop-file-utils man-db debootstrap)
 fi
+
+packages+=("${extra[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
