@@ -1,3 +1,4 @@
+#include "support/RosterGrid.h"
 #include "widgets/ButtonCellGrid.h"
 
 #include <QApplication>
@@ -9,21 +10,9 @@
 
 namespace {
 
-// The roster grid as the screens lay it out: 154 by 665 pixels, a name column of 150 pixels that
-// is a button column and a mark column of 13, rows of 20 pixels.
 std::unique_ptr<ButtonCellGrid> rosterGrid(int rows)
 {
-    auto grid = std::make_unique<ButtonCellGrid>();
-    grid->setColumnCount(2);
-    grid->setRowCount(rows);
-    grid->setFixedColumns(1);
-    grid->setColumnWidth(0, 150);
-    grid->setColumnWidth(1, 13);
-    grid->setDefaultRowHeight(20);
-    grid->resize(154, 665);
-    for (int row = 0; row < rows; ++row)
-        grid->setCell(0, row, QStringLiteral("Фамилия %1").arg(row));
-    return grid;
+    return ::rosterGrid(rows, [](int row) { return QStringLiteral("Фамилия %1").arg(row); });
 }
 
 void sendWheel(QWidget* target, int angle)

@@ -2,6 +2,7 @@
 // names readable, the button cells pressable (also below the rows in view), and the table told
 // anew when its rows change.
 
+#include "support/RosterGrid.h"
 #include "widgets/ButtonCellGrid.h"
 
 #include <QAccessible>
@@ -13,20 +14,10 @@
 
 namespace {
 
-// The roster grid as the screens lay it out: a name column of buttons and a mark column.
 std::unique_ptr<ButtonCellGrid> rosterGrid(int rows)
 {
-    auto grid = std::make_unique<ButtonCellGrid>();
-    grid->setColumnCount(2);
-    grid->setRowCount(rows);
-    grid->setFixedColumns(1);
-    grid->setColumnWidth(0, 150);
-    grid->setColumnWidth(1, 13);
-    grid->setDefaultRowHeight(20);
-    grid->resize(154, 665);
-    for (int row = 0; row < rows; ++row)
-        grid->setCell(0, row, QStringLiteral("Ученик%1").arg(row).leftJustified(12, u' '));
-    return grid;
+    return ::rosterGrid(
+        rows, [](int row) { return QStringLiteral("Ученик%1").arg(row).leftJustified(12, u' '); });
 }
 
 QAccessibleInterface* tableOf(ButtonCellGrid* grid)
