@@ -1,7 +1,9 @@
 // Time of one save into statistics files of 30, 10,000 and 100,000 records (lock, read, rewrite
 // through a temporary file flushed to the disk, replace), against the floor measured in the same
 // run, one after the other: writing the same bytes to a temporary file, fsync and rename. The
-// ratio of the medians is what counts; "records": in the file before the timed saves.
+// ratio of the medians is what counts; "records": in the file before the timed saves. A second
+// floor also flushes the folder after the rename, as the save does so that the replace survives
+// a power cut: "own" is the save's ratio to that one, its work beyond the two flushes.
 //
 //   bench_statistics_file [FOLDER] [SAVES] [SIZES…]
 //
@@ -93,8 +95,8 @@ int main(int argc, char** argv)
         sizes = {30, 10000, 100000};
 
     const SystemClock clock;
-    std::printf("%-8s %12s %6s %10s %10s %8s\n", "records", "bytes after", "saves", "save ms",
-                "floor ms", "ratio");
+    std::printf("%-8s %12s %6s %10s %10s %8s %12s %6s\n", "records", "bytes after", "saves",
+                "save ms", "floor ms", "ratio", "flushed ms", "own");
     for (const int records : sizes) {
         QTemporaryDir dir(base + QStringLiteral("/bench-XXXXXX"));
         if (!dir.isValid() || !QDir(dir.path()).mkdir(QStringLiteral("STAT"))) {
@@ -130,11 +132,13 @@ int main(int argc, char** argv)
             std::filesystem::path(dir.path().toStdU16String()) / std::filesystem::path(u"STAT");
         const std::filesystem::path floorTemp = stat / "floor.tmp";
         const std::filesystem::path floorTarget = stat / "floor.dat";
+        const std::filesystem::path flushedTarget = stat / "flushed.dat";
         const std::filesystem::path target = stat / std::filesystem::path(name.toStdU16String());
 
         const int count = records > 10000 ? std::max(5, saves / 5) : saves;
         std::vector<double> saveMs;
         std::vector<double> floorMs;
+        std::vector<double> flushedMs;
         for (int i = 0; i < count; ++i) {
             SurveyState state = respondent();
             saveMs.push_back(timedMs([&] {
@@ -153,6 +157,10 @@ int main(int argc, char** argv)
                 std::filesystem::rename(floorTemp, floorTarget, error);
                 failed = failed || bool(error);
             }));
+            flushedMs.push_back(timedMs([&] {
+                failed = failed || OsPlatform::writeFileSynced(floorTemp, written).has_value() ||
+                         OsPlatform::replaceFile(floorTemp, flushedTarget).has_value();
+            }));
             if (failed) {
                 std::fprintf(stderr, "the floor's write failed in %s\n", qPrintable(dir.path()));
                 return 1;
@@ -160,9 +168,11 @@ int main(int argc, char** argv)
         }
         const double save = median(saveMs);
         const double floor = median(floorMs);
+        const double flushed = median(flushedMs);
         const qint64 size = QFileInfo(path).size();
-        std::printf("%-8d %12lld %6d %10.2f %10.2f %8.2f\n", records, static_cast<long long>(size),
-                    count, save, floor, save / floor);
+        std::printf("%-8d %12lld %6d %10.2f %10.2f %8.2f %12.2f %6.2f\n", records,
+                    static_cast<long long>(size), count, save, floor, save / floor, flushed,
+                    save / flushed);
         std::fflush(stdout);
     }
     std::printf("peak resident memory: %ld KiB\n", peakResidentKb());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 #ifdef _WIN32
@@ -14,8 +15,10 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -84,9 +87,9 @@ HANDLE asHandle(std::intptr_t value)
     return reinterpret_cast<HANDLE>(value);
 }
 
-bool writeAll(HANDLE file, const QByteArray& contents)
+bool writeAll(HANDLE file, QByteArrayView contents)
 {
-    const char* data = contents.constData();
+    const char* data = contents.data();
     qsizetype left = contents.size();
     while (left > 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(left, 1 << 30));
@@ -150,41 +153,78 @@ void FileLock::unlock() noexcept
     m_handle = -1;
 }
 
-Failure readFile(const std::filesystem::path& path, QByteArray& contents)
+FileReader::~FileReader()
 {
-    contents.clear();
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    close();
+}
+
+void FileReader::close() noexcept
+{
+    if (m_handle != -1)
+        CloseHandle(asHandle(m_handle));
+    m_handle = -1;
+}
+
+Failure FileReader::open(const std::filesystem::path& path)
+{
+    const HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        contents.reserve(static_cast<qsizetype>(size.QuadPart));
-    char buffer[64 * 1024];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr)) {
-            const Error error = lastError();
-            CloseHandle(file);
-            contents.clear();
-            return error;
-        }
-        if (got == 0)
-            break;
-        contents.append(buffer, static_cast<qsizetype>(got));
-    }
-    CloseHandle(file);
+    close();
+    m_handle = reinterpret_cast<std::intptr_t>(file);
     return std::nullopt;
 }
 
-Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
+Failure FileReader::read(char* to, qsizetype room, qsizetype& got)
+{
+    got = 0;
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(room, 1 << 30));
+    if (!ReadFile(asHandle(m_handle), to, chunk, &read, nullptr))
+        return lastError();
+    got = static_cast<qsizetype>(read);
+    return std::nullopt;
+}
+
+SyncedFileWriter::~SyncedFileWriter()
+{
+    close();
+}
+
+void SyncedFileWriter::close() noexcept
+{
+    if (m_handle != -1)
+        CloseHandle(asHandle(m_handle));
+    m_handle = -1;
+}
+
+Failure SyncedFileWriter::create(const std::filesystem::path& path)
 {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    if (!writeAll(file, contents) || !FlushFileBuffers(file)) {
+    close();
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return std::nullopt;
+}
+
+Failure SyncedFileWriter::write(std::span<const QByteArrayView> pieces)
+{
+    for (const QByteArrayView piece : pieces) {
+        if (!writeAll(asHandle(m_handle), piece))
+            return lastError();
+    }
+    return std::nullopt;
+}
+
+Failure SyncedFileWriter::finish()
+{
+    const HANDLE file = asHandle(m_handle);
+    m_handle = -1;
+    if (!FlushFileBuffers(file)) {
         const Error error = lastError();
         CloseHandle(file);
         return error;
@@ -267,12 +307,30 @@ void closeQuietly(int fd)
     errno = saved;
 }
 
-bool writeAll(int fd, const QByteArray& contents)
+// Gathered writes of up to IOV_MAX pieces at a time; a short write goes on inside its piece.
+bool writeAll(int fd, std::span<const QByteArrayView> pieces)
 {
-    const char* data = contents.constData();
-    qsizetype left = contents.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+#ifdef IOV_MAX
+    constexpr std::size_t MaxPieces = IOV_MAX;
+#else
+    constexpr std::size_t MaxPieces = 16;
+#endif
+    std::size_t next = 0;     // the first piece not wholly written
+    qsizetype doneInNext = 0; // of which so many bytes are written
+    iovec vectors[MaxPieces];
+    while (next < pieces.size()) {
+        std::size_t count = 0;
+        for (std::size_t i = next; i < pieces.size() && count < MaxPieces; ++i) {
+            const qsizetype skip = i == next ? doneInNext : 0;
+            if (pieces[i].size() == skip)
+                continue;
+            vectors[count].iov_base = const_cast<char*>(pieces[i].data() + skip);
+            vectors[count].iov_len = static_cast<size_t>(pieces[i].size() - skip);
+            ++count;
+        }
+        if (count == 0)
+            break;
+        ssize_t written = ::writev(fd, vectors, static_cast<int>(count));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -282,8 +340,12 @@ bool writeAll(int fd, const QByteArray& contents)
             errno = ENOSPC;
             return false;
         }
-        data += written;
-        left -= written;
+        while (next < pieces.size() && written >= pieces[next].size() - doneInNext) {
+            written -= pieces[next].size() - doneInNext;
+            doneInNext = 0;
+            ++next;
+        }
+        doneInNext += written;
     }
     return true;
 }
@@ -384,42 +446,76 @@ void FileLock::unlock() noexcept
     m_handle = -1;
 }
 
-Failure readFile(const std::filesystem::path& path, QByteArray& contents)
+FileReader::~FileReader()
 {
-    contents.clear();
+    close();
+}
+
+void FileReader::close() noexcept
+{
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle));
+    m_handle = -1;
+}
+
+Failure FileReader::open(const std::filesystem::path& path)
+{
     const int fd = openRetrying(path.c_str(), O_RDONLY);
     if (fd < 0)
         return lastError();
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        contents.reserve(static_cast<qsizetype>(info.st_size));
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const Error error = lastError();
-            ::close(fd);
-            contents.clear();
-            return error;
-        }
-        if (got == 0)
-            break;
-        contents.append(buffer, static_cast<qsizetype>(got));
-    }
-    ::close(fd);
+    close();
+    m_handle = fd;
     return std::nullopt;
 }
 
-Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
+Failure FileReader::read(char* to, qsizetype room, qsizetype& got)
+{
+    got = 0;
+    for (;;) {
+        const ssize_t read = ::read(static_cast<int>(m_handle), to, static_cast<size_t>(room));
+        if (read >= 0) {
+            got = static_cast<qsizetype>(read);
+            return std::nullopt;
+        }
+        if (errno != EINTR)
+            return lastError();
+    }
+}
+
+SyncedFileWriter::~SyncedFileWriter()
+{
+    close();
+}
+
+void SyncedFileWriter::close() noexcept
+{
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle));
+    m_handle = -1;
+}
+
+Failure SyncedFileWriter::create(const std::filesystem::path& path)
 {
     const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         return lastError();
-    if (!writeAll(fd, contents) || !syncRetrying(fd)) {
+    close();
+    m_handle = fd;
+    return std::nullopt;
+}
+
+Failure SyncedFileWriter::write(std::span<const QByteArrayView> pieces)
+{
+    if (!writeAll(static_cast<int>(m_handle), pieces))
+        return lastError();
+    return std::nullopt;
+}
+
+Failure SyncedFileWriter::finish()
+{
+    const int fd = static_cast<int>(m_handle);
+    m_handle = -1;
+    if (!syncRetrying(fd)) {
         const Error error = lastError();
         ::close(fd);
         return error;
@@ -456,5 +552,48 @@ bool isTerminal(Stream stream) noexcept
 }
 
 #endif
+
+Failure readFile(const std::filesystem::path& path, QByteArray& contents)
+{
+    contents.clear();
+    FileReader reader;
+    if (const Failure failure = reader.open(path))
+        return failure;
+    // Read straight into contents, sized once by what the system says the file holds; one byte
+    // more finds the end, and a file that has grown since is read on to its end.
+    constexpr qsizetype Step = 64 * 1024;
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    contents.resize(unknown || size >= std::uintmax_t(std::numeric_limits<qsizetype>::max())
+                        ? Step
+                        : static_cast<qsizetype>(size) + 1);
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == contents.size())
+            contents.resize(filled + std::max(Step, filled / 2));
+        qsizetype got = 0;
+        if (const Failure failure =
+                reader.read(contents.data() + filled, contents.size() - filled, got)) {
+            contents.clear();
+            return failure;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    contents.resize(filled);
+    return std::nullopt;
+}
+
+Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
+{
+    SyncedFileWriter writer;
+    if (const Failure failure = writer.create(path))
+        return failure;
+    const QByteArrayView whole(contents);
+    if (const Failure failure = writer.write(std::span<const QByteArrayView>(&whole, 1)))
+        return failure;
+    return writer.finish();
+}
 
 } // namespace OsPlatform

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 // The few file operations of the statistics file that std::filesystem and Qt do not give in the
 // form it needs: a lock that the operating system releases when its holder dies, a write that has
@@ -56,6 +58,46 @@ public:
 
 private:
     std::intptr_t m_handle = -1; // a file descriptor, or a HANDLE on Windows
+};
+
+// A file read front to back, a buffer at a time. The destructor closes it.
+class FileReader
+{
+public:
+    FileReader() = default;
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    Failure open(const std::filesystem::path& path);
+    // Reads up to room bytes into to; got is 0 at the end of the file.
+    Failure read(char* to, qsizetype room, qsizetype& got);
+    // Nothing when it is not open.
+    void close() noexcept;
+
+private:
+    std::intptr_t m_handle = -1;
+};
+
+// A file created (or truncated) and written a piece at a time. finish() flushes it to the disk
+// and closes it; a writer destroyed unfinished closes the file as it stands.
+class SyncedFileWriter
+{
+public:
+    SyncedFileWriter() = default;
+    ~SyncedFileWriter();
+    SyncedFileWriter(const SyncedFileWriter&) = delete;
+    SyncedFileWriter& operator=(const SyncedFileWriter&) = delete;
+
+    Failure create(const std::filesystem::path& path);
+    // All of the pieces, one after the other, in as few system calls as the system allows.
+    Failure write(std::span<const QByteArrayView> pieces);
+    Failure finish();
+    // Closes the file as it stands, unflushed; nothing when it is not open.
+    void close() noexcept;
+
+private:
+    std::intptr_t m_handle = -1;
 };
 
 // The whole file as it is on disk.

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -124,38 +126,56 @@ private:
     qsizetype m_nextLf = -1;
 };
 
-// The old file with its counter increased, every line kept as its bytes and ended by CR LF, and
-// the record as the last line. Runs of lines that end in CR LF already are copied as they stand.
-QByteArray appended(const QByteArray& old, const QByteArray& record)
+// The new line 1, with its line end: the old counter increased by one.
+QByteArray nextCounterLine(QByteArrayView counterLine)
 {
-    const QByteArrayView bytes(old);
-    LineScanner lines(bytes);
-    const LineSpan first = lines.lineAt(0);
-    const QByteArrayView counterLine = bytes.first(first.end);
     const std::optional<qint64> counter = parseCounter(counterLine);
     if (!counter)
         throw InvalidCounterError(
             QStringLiteral("'%1' is not a valid integer value").arg(quotedLine(counterLine)));
-
-    QByteArray contents;
-    contents.reserve(old.size() + record.size() + 32);
-    contents += QByteArray::number(*counter + 1);
-    contents += LineEnd;
-    qsizetype copied = first.next; // the bytes before this are in contents
-    for (qsizetype at = first.next; at < old.size();) {
-        const LineSpan line = lines.lineAt(at);
-        if (line.next != line.end + 2) { // a lone CR or LF, or the end of the file
-            contents += bytes.sliced(copied, line.end - copied);
-            contents += LineEnd;
-            copied = line.next;
-        }
-        at = line.next;
-    }
-    contents += bytes.sliced(copied);
-    contents += record;
-    contents += LineEnd;
-    return contents;
+    return QByteArray::number(*counter + 1) + LineEnd;
 }
+
+// Gives the pieces that write lines 2 on, a chunk of the old file at a time, each line ended by
+// CR LF: runs of lines that end in CR LF already are views into the chunk, every other line end
+// is written as CR LF.
+class LineMender
+{
+public:
+    // When more follows, the line at the end of chunk goes on in the next one, and a CR at its
+    // very end is left out (its LF may begin the next chunk): the count of bytes left out is
+    // returned, to go before the next chunk.
+    qsizetype mend(QByteArrayView chunk, bool last, std::vector<QByteArrayView>& pieces)
+    {
+        const qsizetype leftOut = !last && chunk.endsWith('\r') ? 1 : 0;
+        const QByteArrayView bytes = chunk.first(chunk.size() - leftOut);
+        if (last && bytes.isEmpty() && m_inLine) // the file ends inside its last line
+            pieces.push_back(LineEnd);
+        LineScanner lines(bytes);
+        qsizetype copied = 0; // the bytes before this are in the pieces
+        bool goesOn = false;
+        for (qsizetype at = 0; at < bytes.size();) {
+            const LineSpan line = lines.lineAt(at);
+            if (line.next != line.end + 2) { // a lone CR or LF, or the end of the chunk
+                goesOn = line.end == bytes.size() && !last;
+                if (goesOn)
+                    break;
+                pieces.push_back(bytes.sliced(copied, line.end - copied));
+                pieces.push_back(LineEnd);
+                copied = line.next;
+            }
+            at = line.next;
+        }
+        if (copied < bytes.size())
+            pieces.push_back(bytes.sliced(copied));
+        if (!bytes.isEmpty())
+            m_inLine = goesOn;
+        return leftOut;
+    }
+
+private:
+    bool m_inLine = false; // the chunks so far end inside a line
+};
 
 } // namespace
 
@@ -163,7 +183,16 @@ QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& recor
 {
     if (existing.isEmpty())
         return QByteArrayLiteral("1") + LineEnd + record + LineEnd;
-    return appended(existing, record);
+    const QByteArrayView bytes(existing);
+    const LineSpan first = LineScanner(bytes).lineAt(0);
+    QByteArray contents = nextCounterLine(bytes.first(first.end));
+    std::vector<QByteArrayView> pieces;
+    LineMender().mend(bytes.sliced(first.next), true, pieces);
+    pieces.push_back(record);
+    pieces.push_back(LineEnd);
+    for (const QByteArrayView piece : pieces)
+        contents += piece;
+    return contents;
 }
 
 namespace {
@@ -199,6 +228,95 @@ QString createFailure(const QString& shownName, const OsPlatform::Error& error)
     if (rewriting)
         throw FileCreateError(createFailure(shownName, error));
     throw creationError(error);
+}
+
+// Writes what the save puts in the place of the statistics file to temp, flushed to the disk:
+// the old file's counter line increased, its lines from line 2 on, and the record. The old file
+// is read a buffer at a time and written on from the buffer, so that a save of a large file
+// costs little more than the write of its bytes. Tells whether there was an old file to rewrite
+// (one of zero length has no counter to go on from: it is started anew).
+bool writeNewContents(const fs::path& target, const fs::path& temp, const QString& shownName,
+                      const QByteArray& record, qsizetype bufferBytes)
+{
+    OsPlatform::FileReader reader;
+    const bool exists = isRegularFile(target);
+    if (exists) {
+        if (const OsPlatform::Failure failure = reader.open(target))
+            throw FileOpenError(openFailure(shownName, *failure));
+    }
+    QByteArray buffer(std::max<qsizetype>(bufferBytes, 2), Qt::Uninitialized);
+    qsizetype held = 0; // bytes of the old file in the buffer, not yet written on
+    bool atEnd = !exists;
+    // Reads on after the held bytes, the buffer grown when they fill it.
+    const auto readOn = [&](const std::function<void()>& beforeThrowing) {
+        if (held == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        qsizetype got = 0;
+        if (const OsPlatform::Failure failure =
+                reader.read(buffer.data() + held, buffer.size() - held, got)) {
+            beforeThrowing();
+            throw FileOpenError(openFailure(shownName, *failure));
+        }
+        atEnd = got == 0;
+        held += got;
+    };
+
+    // Line 1 is read whole, and the byte after a CR at its end, before anything is written.
+    const auto firstLineKnown = [&] {
+        const QByteArrayView bytes(buffer.constData(), held);
+        const qsizetype cr = bytes.indexOf('\r');
+        const qsizetype lf = bytes.indexOf('\n');
+        if (lf >= 0 && (cr < 0 || lf < cr))
+            return true;
+        return cr >= 0 && cr < held - 1;
+    };
+    while (!atEnd && !firstLineKnown())
+        readOn([] {});
+    const bool rewriting = held > 0;
+    QByteArray counterLine = QByteArrayLiteral("1") + LineEnd;
+    qsizetype from = 0; // where the bytes not yet written on start in the buffer
+    if (rewriting) {
+        const QByteArrayView bytes(buffer.constData(), held);
+        const LineSpan first = LineScanner(bytes).lineAt(0);
+        counterLine = nextCounterLine(bytes.first(first.end));
+        from = first.next;
+    }
+
+    OsPlatform::SyncedFileWriter writer;
+    const auto abandonTemp = [&] {
+        writer.close();
+        OsPlatform::removeFile(temp);
+    };
+    if (const OsPlatform::Failure failure = writer.create(temp))
+        throwWriteFailure(*failure, rewriting, temp, shownName);
+    const auto write = [&](std::span<const QByteArrayView> pieces) {
+        if (const OsPlatform::Failure failure = writer.write(pieces)) {
+            writer.close();
+            throwWriteFailure(*failure, rewriting, temp, shownName);
+        }
+    };
+    std::vector<QByteArrayView> pieces{counterLine};
+    LineMender mender;
+    for (;;) {
+        const QByteArrayView chunk(buffer.constData() + from, held - from);
+        const qsizetype leftOut = mender.mend(chunk, atEnd, pieces);
+        write(pieces);
+        pieces.clear();
+        if (atEnd)
+            break;
+        if (leftOut > 0)
+            buffer[0] = '\r';
+        from = 0;
+        held = leftOut;
+        readOn(abandonTemp);
+    }
+    // Closed before the replace, which some systems refuse while the file is open.
+    reader.close();
+    const QByteArrayView last[] = {record, LineEnd};
+    write(last);
+    if (const OsPlatform::Failure failure = writer.finish())
+        throwWriteFailure(*failure, rewriting, temp, shownName);
+    return rewriting;
 }
 
 } // namespace
@@ -275,17 +393,8 @@ void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& 
     }
     reachPhase(SavePhase::LockTaken);
 
-    // A file of zero length has no counter to go on from: it is started anew.
-    QByteArray old;
-    if (isRegularFile(target)) {
-        if (const OsPlatform::Failure failure = OsPlatform::readFile(target, old))
-            throw FileOpenError(openFailure(shownName, *failure));
-    }
-    const bool rewriting = !old.isEmpty();
-    const QByteArray contents = contentsAfterSave(old, record);
-
-    if (const OsPlatform::Failure failure = OsPlatform::writeFileSynced(temp, contents))
-        throwWriteFailure(*failure, rewriting, temp, shownName);
+    const bool rewriting =
+        writeNewContents(target, temp, shownName, record, options.readBufferBytes);
     reachPhase(SavePhase::TempWritten);
     reachPhase(SavePhase::BeforeReplace);
     if (const OsPlatform::Failure failure = OsPlatform::replaceFile(temp, target))

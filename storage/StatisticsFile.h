@@ -31,6 +31,9 @@ struct SaveOptions
     // shows that it is busy instead of looking frozen.
     std::function<void()> waitingForLock;
     std::function<void(SavePhase)> phaseHook; // tests only
+    // The old file is read on through a buffer of this size; tests make it tiny so that line
+    // ends fall across reads.
+    qsizetype readBufferBytes = 1 << 20;
 };
 
 // A save that failed. Nothing was written: a file that was there is byte for byte as before,

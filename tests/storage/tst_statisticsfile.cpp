@@ -266,6 +266,50 @@ private Q_SLOTS:
                  QStringList({FileName7B, "save.lock"}));
     }
 
+    // The old file is read on a buffer at a time: however its lines fall across the reads, it
+    // is rewritten the same. Buffers of one to three bytes put every line end on a border.
+    void rewrittenAlikeWhateverTheReads_data() { existingFileIsRewritten_data(); }
+    void rewrittenAlikeWhateverTheReads()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, expected);
+        for (const int bufferBytes : {1, 2, 3, 5}) {
+            files::WorkingFolder folder;
+            QVERIFY(writeBytes(folder.file(FileName7B), old));
+            SurveyState state = StorageFixture::respondent("7");
+            SaveOptions options;
+            options.workingFolder = folder.path();
+            options.reportUnrealValue = [] { QFAIL("no value is unreal here"); };
+            options.readBufferBytes = bufferBytes;
+            saveRecord(state, "Петров", FakeClock(), options);
+            const QByteArray saved = readBytes(folder.file(FileName7B));
+            if (saved != expected)
+                qWarning("read through a buffer of %d bytes", bufferBytes);
+            QCOMPARE(saved, expected);
+        }
+    }
+
+    // Several buffers of lines with every kind of line end: the save writes what the rule for
+    // the whole file gives.
+    void largeMixedFileIsRewrittenByTheRule()
+    {
+        QByteArray old = "41\r\n";
+        const char* const ends[] = {"\r\n", "\n", "\r", "\r\n", "\n\r"};
+        quint32 seed = 12345;
+        while (old.size() < 3 * 1024 * 1024 + 17) {
+            seed = seed * 1103515245u + 12345u;
+            old += QByteArray(static_cast<int>(seed >> 24) % 900, 'x') + ends[(seed >> 8) % 5];
+        }
+        old += "last line without an end";
+        // A CR LF across the end of the first read, and a lone CR at the end of the second.
+        old.replace(SaveOptions().readBufferBytes - 1, 2, "\r\n");
+        old.replace(2 * SaveOptions().readBufferBytes - 2, 2, "\rx");
+        files::WorkingFolder folder;
+        QVERIFY(writeBytes(folder.file(FileName7B), old));
+        save(folder.path());
+        QCOMPARE(readBytes(folder.file(FileName7B)), contentsAfterSave(old, petrovRecord()));
+    }
+
     void staleTemporaryFileIsOverwritten()
     {
         files::WorkingFolder folder;
