@@ -16,22 +16,79 @@ int boxRadius(int blur)
     return blur <= 0 ? 0 : (blur + 2) / 3;
 }
 
-// One box blur pass along a line of `count` samples `stride` apart, with zeros beyond its ends.
-void boxBlurLine(uchar* line, int count, int stride, int radius, std::vector<int>& scratch)
+// Division by the window of a box, as a multiplication: exact for every sum of at most
+// 255 * window, which is all a box of 8-bit samples can add up to.
+class WindowDivisor
 {
-    scratch.resize(size_t(count));
-    for (int i = 0; i < count; ++i)
-        scratch[size_t(i)] = line[i * stride];
-    const int window = 2 * radius + 1;
+public:
+    explicit WindowDivisor(int window) : m_factor(((quint64(1) << 32) + window - 1) / window) {}
+    uchar divide(int sum) const { return uchar((quint64(sum) * m_factor) >> 32); }
+
+private:
+    quint64 m_factor;
+};
+
+// One box blur pass along a row of `count` samples, with zeros beyond its ends.
+void boxBlurRow(uchar* row, int count, int radius, std::vector<int>& scratch)
+{
+    scratch.assign(row, row + count);
+    const WindowDivisor divisor(2 * radius + 1);
+    // Three stretches, so that the loops test nothing per sample: where the box reaches past the
+    // start of the row, where it lies inside, and where it reaches past the end.
+    const int* in = scratch.data();
     int sum = 0;
-    for (int i = 0; i < std::min(radius, count); ++i)
-        sum += scratch[size_t(i)];
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+    for (; i < std::min(radius, count); ++i)
+        sum += in[i];
+    for (i = 0; i < count && i - radius - 1 < 0; ++i) {
         if (i + radius < count)
-            sum += scratch[size_t(i + radius)];
-        if (i - radius - 1 >= 0)
-            sum -= scratch[size_t(i - radius - 1)];
-        line[i * stride] = uchar(sum / window);
+            sum += in[i + radius];
+        row[i] = divisor.divide(sum);
+    }
+    for (; i + radius < count; ++i) {
+        sum += in[i + radius] - in[i - radius - 1];
+        row[i] = divisor.divide(sum);
+    }
+    for (; i < count; ++i) {
+        sum -= in[i - radius - 1];
+        row[i] = divisor.divide(sum);
+    }
+}
+
+// The same pass down every column at once, a row at a time, so that memory is walked in order.
+void boxBlurColumns(uchar* bits, int width, int height, qsizetype bytesPerLine, int radius,
+                    std::vector<uchar>& source, std::vector<int>& sums)
+{
+    source.assign(bits, bits + qsizetype(height) * bytesPerLine);
+    sums.assign(size_t(width), 0);
+    const WindowDivisor divisor(2 * radius + 1);
+    const auto line = [&](int y) { return source.data() + qsizetype(y) * bytesPerLine; };
+    int* sum = sums.data();
+    for (int y = 0; y < std::min(radius, height); ++y) {
+        const uchar* in = line(y);
+        for (int x = 0; x < width; ++x)
+            sum[x] += in[x];
+    }
+    for (int y = 0; y < height; ++y) {
+        const bool entering = y + radius < height;
+        const bool leaving = y - radius - 1 >= 0;
+        if (entering && leaving) {
+            const uchar* in = line(y + radius);
+            const uchar* out = line(y - radius - 1);
+            for (int x = 0; x < width; ++x)
+                sum[x] += in[x] - out[x];
+        } else if (entering) {
+            const uchar* in = line(y + radius);
+            for (int x = 0; x < width; ++x)
+                sum[x] += in[x];
+        } else if (leaving) {
+            const uchar* out = line(y - radius - 1);
+            for (int x = 0; x < width; ++x)
+                sum[x] -= out[x];
+        }
+        uchar* blurred = bits + qsizetype(y) * bytesPerLine;
+        for (int x = 0; x < width; ++x)
+            blurred[x] = divisor.divide(sum[x]);
     }
 }
 
@@ -41,16 +98,16 @@ void blurAlpha(QImage& alpha, int radius)
     if (radius <= 0)
         return;
     std::vector<int> scratch;
+    std::vector<uchar> source;
     const int w = alpha.width();
     const int h = alpha.height();
-    const int bpl = int(alpha.bytesPerLine());
+    const qsizetype bpl = alpha.bytesPerLine();
     uchar* bits = alpha.bits();
     for (int pass = 0; pass < 3; ++pass)
         for (int y = 0; y < h; ++y)
-            boxBlurLine(bits + qsizetype(y) * bpl, w, 1, radius, scratch);
+            boxBlurRow(bits + qsizetype(y) * bpl, w, radius, scratch);
     for (int pass = 0; pass < 3; ++pass)
-        for (int x = 0; x < w; ++x)
-            boxBlurLine(bits + x, h, bpl, radius, scratch);
+        boxBlurColumns(bits, w, h, bpl, radius, source, scratch);
 }
 
 } // namespace
@@ -132,16 +189,20 @@ void ShadowLabel::renderShadow(const ShadowKey& key)
 
     m_shadow = QImage(device, QImage::Format_ARGB32_Premultiplied);
     m_shadow.setDevicePixelRatio(key.pixelRatio);
+    // Every coverage value filled with the colour, once, instead of for every pixel.
     const QRgb color = key.color.rgba();
     const int colorAlpha = qAlpha(color);
+    QRgb filled[256];
+    for (int coverage = 0; coverage < 256; ++coverage) {
+        const int a = coverage * colorAlpha / 255;
+        filled[coverage] =
+            qRgba(qRed(color) * a / 255, qGreen(color) * a / 255, qBlue(color) * a / 255, a);
+    }
     for (int y = 0; y < device.height(); ++y) {
         const uchar* in = alpha.constScanLine(y);
         auto* out = reinterpret_cast<QRgb*>(m_shadow.scanLine(y));
-        for (int x = 0; x < device.width(); ++x) {
-            const int a = in[x] * colorAlpha / 255;
-            out[x] =
-                qRgba(qRed(color) * a / 255, qGreen(color) * a / 255, qBlue(color) * a / 255, a);
-        }
+        for (int x = 0; x < device.width(); ++x)
+            out[x] = filled[in[x]];
     }
     m_key = key;
 }
