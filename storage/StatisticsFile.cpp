@@ -177,21 +177,90 @@ private:
     bool m_inLine = false; // the chunks so far end inside a line
 };
 
+// What the save writes, streamed: the old file is read through read(to, room), which gives the
+// bytes read and 0 at its end, a buffer at a time; the pieces of the new contents go to
+// write(pieces) in their order, each buffer's as soon as it is read. begin(rewriting) comes
+// first, once line 1 is read whole and found a counter (or there is no old file). Tells
+// whether there was an old file to rewrite (one of zero length is started anew).
+template <typename Read, typename Begin, typename Write>
+bool streamContents(const QByteArray& record, qsizetype bufferBytes, Read read, Begin begin,
+                    Write write)
+{
+    QByteArray buffer(std::max<qsizetype>(bufferBytes, 2), Qt::Uninitialized);
+    qsizetype held = 0; // bytes of the old file in the buffer, not yet written on
+    bool atEnd = false;
+    // Reads on after the held bytes, the buffer grown when they fill it.
+    const auto readOn = [&] {
+        if (held == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const qsizetype got = read(buffer.data() + held, buffer.size() - held);
+        atEnd = got == 0;
+        held += got;
+    };
+    // Line 1 is read whole, and the byte after a CR at its end, before anything is written.
+    const auto firstLineKnown = [&] {
+        const QByteArrayView bytes(buffer.constData(), held);
+        const qsizetype cr = bytes.indexOf('\r');
+        const qsizetype lf = bytes.indexOf('\n');
+        if (lf >= 0 && (cr < 0 || lf < cr))
+            return true;
+        return cr >= 0 && cr < held - 1;
+    };
+    do
+        readOn();
+    while (!atEnd && !firstLineKnown());
+
+    const bool rewriting = held > 0;
+    QByteArray counterLine = QByteArrayLiteral("1") + LineEnd;
+    qsizetype from = 0; // where the bytes not yet written on start in the buffer
+    if (rewriting) {
+        const QByteArrayView bytes(buffer.constData(), held);
+        const LineSpan first = LineScanner(bytes).lineAt(0);
+        counterLine = nextCounterLine(bytes.first(first.end));
+        from = first.next;
+    }
+    begin(rewriting);
+
+    std::vector<QByteArrayView> pieces{counterLine};
+    LineMender mender;
+    for (;;) {
+        const QByteArrayView chunk(buffer.constData() + from, held - from);
+        const qsizetype leftOut = mender.mend(chunk, atEnd, pieces);
+        write(std::span<const QByteArrayView>(pieces));
+        pieces.clear();
+        if (atEnd)
+            break;
+        if (leftOut > 0)
+            buffer[0] = '\r';
+        from = 0;
+        held = leftOut;
+        readOn();
+    }
+    const QByteArrayView last[] = {record, LineEnd};
+    write(std::span<const QByteArrayView>(last));
+    return rewriting;
+}
+
 } // namespace
 
-QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record)
+QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record,
+                             qsizetype readBufferBytes)
 {
-    if (existing.isEmpty())
-        return QByteArrayLiteral("1") + LineEnd + record + LineEnd;
-    const QByteArrayView bytes(existing);
-    const LineSpan first = LineScanner(bytes).lineAt(0);
-    QByteArray contents = nextCounterLine(bytes.first(first.end));
-    std::vector<QByteArrayView> pieces;
-    LineMender().mend(bytes.sliced(first.next), true, pieces);
-    pieces.push_back(record);
-    pieces.push_back(LineEnd);
-    for (const QByteArrayView piece : pieces)
-        contents += piece;
+    QByteArray contents;
+    qsizetype at = 0;
+    const auto read = [&](char* to, qsizetype room) {
+        const qsizetype got = std::min(room, existing.size() - at);
+        std::copy_n(existing.constData() + at, got, to);
+        at += got;
+        return got;
+    };
+    const auto write = [&](std::span<const QByteArrayView> pieces) {
+        for (const QByteArrayView piece : pieces)
+            contents += piece;
+    };
+    contents.reserve(existing.size() + record.size() + 32);
+    streamContents(
+        record, std::min(readBufferBytes, existing.size() + 1), read, [](bool) {}, write);
     return contents;
 }
 
@@ -244,76 +313,37 @@ bool writeNewContents(const fs::path& target, const fs::path& temp, const QStrin
         if (const OsPlatform::Failure failure = reader.open(target))
             throw FileOpenError(openFailure(shownName, *failure));
     }
-    QByteArray buffer(std::max<qsizetype>(bufferBytes, 2), Qt::Uninitialized);
-    qsizetype held = 0; // bytes of the old file in the buffer, not yet written on
-    bool atEnd = !exists;
-    // Reads on after the held bytes, the buffer grown when they fill it.
-    const auto readOn = [&](const std::function<void()>& beforeThrowing) {
-        if (held == buffer.size())
-            buffer.resize(buffer.size() * 2);
+    OsPlatform::SyncedFileWriter writer;
+    bool rewriting = false;
+    bool created = false;
+    const auto read = [&](char* to, qsizetype room) {
         qsizetype got = 0;
-        if (const OsPlatform::Failure failure =
-                reader.read(buffer.data() + held, buffer.size() - held, got)) {
-            beforeThrowing();
+        if (!exists)
+            return got;
+        if (const OsPlatform::Failure failure = reader.read(to, room, got)) {
+            if (created) {
+                writer.close();
+                OsPlatform::removeFile(temp);
+            }
             throw FileOpenError(openFailure(shownName, *failure));
         }
-        atEnd = got == 0;
-        held += got;
+        return got;
     };
-
-    // Line 1 is read whole, and the byte after a CR at its end, before anything is written.
-    const auto firstLineKnown = [&] {
-        const QByteArrayView bytes(buffer.constData(), held);
-        const qsizetype cr = bytes.indexOf('\r');
-        const qsizetype lf = bytes.indexOf('\n');
-        if (lf >= 0 && (cr < 0 || lf < cr))
-            return true;
-        return cr >= 0 && cr < held - 1;
+    const auto begin = [&](bool oldFileThere) {
+        rewriting = oldFileThere;
+        if (const OsPlatform::Failure failure = writer.create(temp))
+            throwWriteFailure(*failure, rewriting, temp, shownName);
+        created = true;
     };
-    while (!atEnd && !firstLineKnown())
-        readOn([] {});
-    const bool rewriting = held > 0;
-    QByteArray counterLine = QByteArrayLiteral("1") + LineEnd;
-    qsizetype from = 0; // where the bytes not yet written on start in the buffer
-    if (rewriting) {
-        const QByteArrayView bytes(buffer.constData(), held);
-        const LineSpan first = LineScanner(bytes).lineAt(0);
-        counterLine = nextCounterLine(bytes.first(first.end));
-        from = first.next;
-    }
-
-    OsPlatform::SyncedFileWriter writer;
-    const auto abandonTemp = [&] {
-        writer.close();
-        OsPlatform::removeFile(temp);
-    };
-    if (const OsPlatform::Failure failure = writer.create(temp))
-        throwWriteFailure(*failure, rewriting, temp, shownName);
     const auto write = [&](std::span<const QByteArrayView> pieces) {
         if (const OsPlatform::Failure failure = writer.write(pieces)) {
             writer.close();
             throwWriteFailure(*failure, rewriting, temp, shownName);
         }
     };
-    std::vector<QByteArrayView> pieces{counterLine};
-    LineMender mender;
-    for (;;) {
-        const QByteArrayView chunk(buffer.constData() + from, held - from);
-        const qsizetype leftOut = mender.mend(chunk, atEnd, pieces);
-        write(pieces);
-        pieces.clear();
-        if (atEnd)
-            break;
-        if (leftOut > 0)
-            buffer[0] = '\r';
-        from = 0;
-        held = leftOut;
-        readOn(abandonTemp);
-    }
+    streamContents(record, bufferBytes, read, begin, write);
     // Closed before the replace, which some systems refuse while the file is open.
     reader.close();
-    const QByteArrayView last[] = {record, LineEnd};
-    write(last);
     if (const OsPlatform::Failure failure = writer.finish())
         throwWriteFailure(*failure, rewriting, temp, shownName);
     return rewriting;

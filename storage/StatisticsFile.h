@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <limits>
 
 // The statistics file of a class: in the folder STAT of the working folder, a counter line and
 // then one survey record per line, in Windows-1251 with CR LF after every line. Analysts' tools
@@ -102,8 +103,10 @@ void saveRecord(SurveyState& state, const QString& surnameBoxText, const Clock& 
 // file) and the record line without its line end: "1" and the record for an empty file, else
 // every line kept byte for byte and ended by CR LF, the counter of line 1 increased by one and
 // the record added last. Raises InvalidCounterError when line 1 is not a counter. Touches no
-// file, so the parse of untrusted contents can be tried on its own.
-QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record);
+// file, so the parse of untrusted contents can be tried on its own: it runs the save's own
+// code, which reads the old file through a buffer of readBufferBytes (by default all of it).
+QByteArray contentsAfterSave(const QByteArray& existing, const QByteArray& record,
+                             qsizetype readBufferBytes = std::numeric_limits<qsizetype>::max());
 
 // The error that creating a file gets for a system error, and the reason that the messages of
 // reading and rewriting quote: the Windows system text, the same on every system.
