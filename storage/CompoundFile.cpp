@@ -59,6 +59,8 @@ bool readChain(const QByteArray& data, qsizetype dataOffset, qsizetype unitSize,
         return false;
     if (size == quint64(0))
         return true; // nothing to read, whatever the start says
+    if (size)
+        out->reserve(qsizetype(*size)); // no longer than the file, checked above
     std::vector<bool> visited(table.size(), false);
     quint32 current = start;
     while (size ? quint64(out->size()) < *size : current != EndOfChain) {

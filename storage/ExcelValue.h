@@ -61,6 +61,7 @@ public:
     // Element (row, column), each from 1. Outside the array raises ExcelAutomationError.
     const ExcelValue& operator()(int row, int column) const;
     void set(int row, int column, const ExcelValue& value);
+    void set(int row, int column, ExcelValue&& value);
 
 private:
     qsizetype indexOf(int row, int column) const;

@@ -19,14 +19,18 @@ const char* const Streams[] = {"", "А", "Б", "В", "Г", "Д", "Е"};
 
 QString RosterNames::gridName(const QString& text)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || text.size() == NameWidth)
         return text;
-    return text.leftJustified(NameWidth, QLatin1Char(' '), true);
+    // Built at its size at once: a roster can hold many thousand names.
+    QString name(NameWidth, Qt::Uninitialized);
+    const auto kept = std::min<qsizetype>(text.size(), NameWidth);
+    std::fill(std::copy_n(text.cbegin(), kept, name.begin()), name.end(), QLatin1Char(' '));
+    return name;
 }
 
-bool RosterNames::isBlankName(const QString& gridText)
+bool RosterNames::isBlankName(QStringView gridText)
 {
-    return gridText.trimmed().isEmpty();
+    return gridText.trimmed().isEmpty(); // a view: no copy of the trimmed text
 }
 
 QString RosterNames::recordName(const QString& gridText)

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QMap>
 #include <algorithm>
 
 // survey-data roster: what the survey program will read from class roster workbooks, through the
@@ -36,17 +35,47 @@ QString help()
         "(с тем сообщением, которое увидит ученик), 2 — ошибка в параметрах или путь не найден.\n");
 }
 
+// A roster of many thousand rows names a cell on every line of the report: the names are
+// appended in place rather than built as strings of their own.
+void appendColumnLetters(QString& out, int column)
+{
+    char16_t letters[8];
+    int count = 0;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        letters[count++] = char16_t(u'A' + (n - 1) % 26);
+    while (count > 0)
+        out += QChar(letters[--count]);
+}
+
+void appendCellName(QString& out, int column, int row)
+{
+    appendColumnLetters(out, column);
+    if (row < 0) {
+        out += QString::number(row);
+        return;
+    }
+    char16_t digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char16_t(u'0' + row % 10);
+        row /= 10;
+    } while (row > 0);
+    while (count > 0)
+        out += QChar(digits[--count]);
+}
+
 QString columnLetters(int column)
 {
     QString letters;
-    for (int n = column; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    appendColumnLetters(letters, column);
     return letters;
 }
 
 QString cellName(int column, int row)
 {
-    return columnLetters(column) + QString::number(row);
+    QString name;
+    appendCellName(name, column, row);
+    return name;
 }
 
 // "A3, A5–A9": the rows (sorted) of one column, runs of neighbours joined.
@@ -68,20 +97,31 @@ QString cellList(int column, QList<int> rows)
 
 // A grid text with its blanks made visible, and its control characters (a line break typed
 // into a cell) drawn as their pictures, so that each name keeps to one line.
+// Every character stands for one character, so the text is written in place.
+void appendShown(QString& out, QStringView text)
+{
+    const qsizetype at = out.size();
+    out.resize(at + text.size() + 2);
+    QChar* to = out.data() + at;
+    *to++ = QChar(u'«');
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' '))
+            *to++ = QChar(u'·');
+        else if (c.unicode() < 0x20)
+            *to++ = QChar(char16_t(0x2400 + c.unicode()));
+        else if (c.unicode() == 0x7F)
+            *to++ = QChar(u'\u2421');
+        else
+            *to++ = c;
+    }
+    *to = QChar(u'»');
+}
+
 QString shown(const QString& text)
 {
     QString visible;
-    for (const QChar c : text) {
-        if (c == QLatin1Char(' '))
-            visible += QChar(u'·');
-        else if (c.unicode() < 0x20)
-            visible += QChar(char16_t(0x2400 + c.unicode()));
-        else if (c.unicode() == 0x7F)
-            visible += QChar(u'\u2421');
-        else
-            visible += c;
-    }
-    return QChar(u'«') + visible + QChar(u'»');
+    appendShown(visible, text);
+    return visible;
 }
 
 bool isNumberLike(ExcelValue::Type type)
@@ -92,6 +132,9 @@ bool isNumberLike(ExcelValue::Type type)
 // The characters of a grid text that the statistics file cannot hold, each once.
 QString outsideCodePage(const QString& text)
 {
+    const auto inCodePage = [](QChar c) { return !c.isSurrogate() && inWindows1251(c.unicode()); };
+    if (std::all_of(text.cbegin(), text.cend(), inCodePage))
+        return QString(); // nearly every name: nothing to collect
     QString found;
     for (qsizetype i = 0; i < text.size(); ++i) {
         QString character(text.at(i));
@@ -118,7 +161,17 @@ QStringList warningsOf(const Reading& roster)
                             .arg(RosterNames::VisibleRows));
 
     QList<int> emptyRows, numbers, dates, booleans, errors;
-    QMap<QString, QList<int>> byRecordName; // in name order, for a steady output
+    // The rows of every record name, found through a hash; the names of several rows are sorted
+    // afterwards, for a steady output.
+    struct NameRows
+    {
+        QString name;
+        int firstRow = 0;
+        QList<int> laterRows; // empty for nearly every name: no list is allocated
+    };
+    std::vector<NameRows> byRecordName;
+    QHash<QString, std::size_t> indexOfName; // place in byRecordName, from 1
+    indexOfName.reserve(qsizetype(roster.rows.size()));
     QStringList perName;
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
@@ -130,7 +183,7 @@ QStringList warningsOf(const Reading& roster)
         }
         const QString& name = *row.name;
         if (row.text.size() > RosterNames::NameWidth &&
-            !RosterNames::isBlankName(row.text.mid(RosterNames::NameWidth)))
+            !RosterNames::isBlankName(QStringView(row.text).sliced(RosterNames::NameWidth)))
             perName.append(QStringLiteral("%1: имя длиннее %2 знаков и будет обрезано: %3 → %4")
                                .arg(cellName(column, at))
                                .arg(RosterNames::NameWidth)
@@ -145,7 +198,13 @@ QStringList warningsOf(const Reading& roster)
             perName.append(QStringLiteral("%1: в имени есть управляющие знаки (перевод строки, "
                                           "табуляция), в файле статистики имя будет %2")
                                .arg(cellName(column, at), shown(record)));
-        byRecordName[record].append(at);
+        std::size_t& place = indexOfName[record]; // one look-up; 0 for a name not seen yet
+        if (place == 0) {
+            byRecordName.push_back({record, at, {}});
+            place = byRecordName.size();
+        } else {
+            byRecordName[place - 1].laterRows.append(at);
+        }
         switch (row.value.type()) {
         case ExcelValue::Type::Date:
             dates.append(at);
@@ -164,17 +223,24 @@ QStringList warningsOf(const Reading& roster)
     }
     warnings.append(perName);
 
-    for (auto it = byRecordName.cbegin(); it != byRecordName.cend(); ++it)
-        if (it.value().size() > 1) {
-            QStringList cells;
-            for (int at : it.value())
-                cells.append(cellName(column, at));
-            warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
-                                           "их не различить")
-                                .arg(cells.join(QStringLiteral(", ")), shown(it.key())));
+    std::vector<const NameRows*> repeated;
+    for (const NameRows& rows : byRecordName)
+        if (!rows.laterRows.isEmpty())
+            repeated.push_back(&rows);
+    std::sort(repeated.begin(), repeated.end(),
+              [](const NameRows* a, const NameRows* b) { return a->name < b->name; });
+    for (const NameRows* rows : repeated) {
+        QString cells = cellName(column, rows->firstRow);
+        for (int at : rows->laterRows) {
+            cells += QStringLiteral(", ");
+            appendCellName(cells, column, at);
         }
+        warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
+                                       "их не различить")
+                            .arg(cells, shown(rows->name)));
+    }
 
-    if (byRecordName.isEmpty())
+    if (byRecordName.empty())
         warnings.append(QStringLiteral("в списке нет ни одного имени: выбрать фамилию будет не "
                                        "из чего"));
     else if (!emptyRows.isEmpty())
@@ -207,8 +273,16 @@ QStringList warningsOf(const Reading& roster)
     return warnings;
 }
 
-QString report(const QString& path, const Reading& roster, QStringList warnings)
+// Writes the report to out as it goes, a piece at a time: the report of a roster of many
+// thousand rows is never held whole, in UTF-16 and again in UTF-8.
+void writeReport(QIODevice& out, const QString& path, const Reading& roster,
+                 const QStringList& warnings)
 {
+    constexpr qsizetype PieceSize = 16 * 1024; // characters
+    const auto writeOut = [&out](QString& text) {
+        out.write(text.toUtf8());
+        text.resize(0); // keeps its room for the next piece
+    };
     const int column = roster.firstColumn;
     const int lastRow = roster.firstRow + std::max(roster.rowCount, 1) - 1;
     const int lastColumn = column + std::max(roster.columnCount, 1) - 1;
@@ -225,21 +299,40 @@ QString report(const QString& path, const Reading& roster, QStringList warnings)
                 .arg(roster.columnCount)
                 .arg(columnLetters(column));
     text += QStringLiteral("  Имена в таблицах (12 знаков, пробел показан знаком «·»):\n");
+    // One line a row: the cell, left-aligned in six places, and the name.
+    constexpr qsizetype CellPlaces = 6;
+    text.reserve(PieceSize + 256);
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
-        text += QStringLiteral("    %1 %2\n")
-                    .arg(cellName(column, roster.firstRow + int(r)), -6)
-                    .arg(row.name ? shown(*row.name) : QStringLiteral("(пусто)"));
+        text += QStringLiteral("    ");
+        const qsizetype cellAt = text.size();
+        appendCellName(text, column, roster.firstRow + int(r));
+        while (text.size() < cellAt + CellPlaces)
+            text += QLatin1Char(' ');
+        text += QLatin1Char(' ');
+        if (row.name)
+            appendShown(text, *row.name);
+        else
+            text += QStringLiteral("(пусто)");
+        text += QLatin1Char('\n');
+        if (text.size() >= PieceSize)
+            writeOut(text);
     }
     if (warnings.isEmpty()) {
         text += QStringLiteral("  Итог: список годится, предупреждений нет.\n");
-        return text;
+        writeOut(text);
+        return;
     }
     text += QStringLiteral("  Предупреждения:\n");
-    for (const QString& warning : warnings)
-        text += QStringLiteral("    - %1\n").arg(warning);
+    for (const QString& warning : warnings) {
+        text += QStringLiteral("    - ");
+        text += warning;
+        text += QLatin1Char('\n');
+        if (text.size() >= PieceSize)
+            writeOut(text);
+    }
     text += QStringLiteral("  Итог: список годится, предупреждений: %1.\n").arg(warnings.size());
-    return text;
+    writeOut(text);
 }
 
 // Checks one workbook; false when the program could not read it.
@@ -252,7 +345,7 @@ bool checkWorkbook(Context& context, const QString& path, QStringList extraWarni
         context.message(QStringLiteral("%1: %2").arg(path, error.text()));
         return false;
     }
-    context.out.write(report(path, roster, extraWarnings + warningsOf(roster)).toUtf8());
+    writeReport(context.out, path, roster, extraWarnings + warningsOf(roster));
     return true;
 }
 
