@@ -71,8 +71,9 @@ BiffWorkbook checkedWorkbook(const QByteArray& bytes, const QString& name)
             throw RosterWorkbookError(RosterWorkbookFault::OlderFormat, name);
         throw RosterWorkbookError(RosterWorkbookFault::NotWorkbook, name);
     }
+    // bytes outlives the stream, which only the record walk below reads.
     const CompoundStream stream =
-        readCompoundStream(bytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
+        readCompoundStreamInPlace(bytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
     switch (stream.status) {
     case CompoundFileStatus::Ok:
         break;
@@ -129,6 +130,16 @@ bool holdsValue(const FreeXL_CellValue& cell)
     default:
         return false;
     }
+}
+
+// FreeXL's UTF-8 text decoded. The decoding reserves a character for every byte, twice what a
+// Cyrillic text needs; a sheet of many thousand names keeps its texts at their length.
+QString textOf(const char* utf8)
+{
+    QString text = QString::fromUtf8(utf8);
+    if (text.capacity() - text.size() >= 4)
+        return QString(text.constData(), text.size());
+    return text;
 }
 
 } // namespace
@@ -331,7 +342,7 @@ ExcelUsedRange ExcelWorkbookFile::usedRange(int sheet) const
                 break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
-                value = ExcelValue::fromText(QString::fromUtf8(cell.value.text_value));
+                value = ExcelValue::fromText(textOf(cell.value.text_value));
                 break;
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:

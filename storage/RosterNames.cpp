@@ -57,6 +57,11 @@ RosterNames::Reading RosterNames::readRoster(const QString& fullName, const QLoc
         if (cell.column == reading.firstColumn)
             reading.formulaRows.append(cell.row);
 
+    // The names are taken once the workbook is closed: the memory the workbook reader held is
+    // free again for them, which counts for a sheet of many thousand rows.
+    ExcelApplication->Workbooks().Close();
+    ExcelApplication->Quit();
+    ExcelApplication.clear();
     reading.rows.resize(static_cast<std::size_t>(reading.rowCount));
     if (values.columnCount() >= NameColumn) {
         for (int r = 0; r < reading.rowCount && r < values.rowCount(); ++r) {
@@ -67,9 +72,6 @@ RosterNames::Reading RosterNames::readRoster(const QString& fullName, const QLoc
                 row.name = gridName(row.text);
         }
     }
-    ExcelApplication->Workbooks().Close();
-    ExcelApplication->Quit();
-    ExcelApplication.clear();
     return reading;
 }
 

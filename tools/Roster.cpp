@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <iterator>
 
 // survey-data roster: what the survey program will read from class roster workbooks, through the
 // program's own reader (storage/RosterNames.h), and what of it will surprise the class.
@@ -40,11 +41,10 @@ QString help()
 void appendColumnLetters(QString& out, int column)
 {
     char16_t letters[8];
-    int count = 0;
+    qsizetype at = std::size(letters);
     for (int n = column; n > 0; n = (n - 1) / 26)
-        letters[count++] = char16_t(u'A' + (n - 1) % 26);
-    while (count > 0)
-        out += QChar(letters[--count]);
+        letters[--at] = char16_t(u'A' + (n - 1) % 26);
+    out.append(reinterpret_cast<const QChar*>(letters + at), qsizetype(std::size(letters)) - at);
 }
 
 void appendCellName(QString& out, int column, int row)
@@ -55,13 +55,12 @@ void appendCellName(QString& out, int column, int row)
         return;
     }
     char16_t digits[12];
-    int count = 0;
+    qsizetype at = std::size(digits);
     do {
-        digits[count++] = char16_t(u'0' + row % 10);
+        digits[--at] = char16_t(u'0' + row % 10);
         row /= 10;
     } while (row > 0);
-    while (count > 0)
-        out += QChar(digits[--count]);
+    out.append(reinterpret_cast<const QChar*>(digits + at), qsizetype(std::size(digits)) - at);
 }
 
 QString columnLetters(int column)
@@ -148,6 +147,71 @@ QString outsideCodePage(const QString& text)
     return found;
 }
 
+// The rows of a roster grouped by the name the statistics file will hold them under, for the
+// warning about names that cannot be told apart. Rows are counted as in Reading::rows, and added
+// in that order. A roster of many thousand names costs a few small arrays here, not a string and
+// a list for every name.
+class SameNames
+{
+public:
+    explicit SameNames(std::size_t rowCount)
+        : m_record(rowCount, nullptr), m_next(rowCount, -1), m_last(rowCount, -1)
+    {
+        std::size_t slots = 16;
+        while (slots < 2 * rowCount)
+            slots *= 2;
+        m_slots.assign(slots, -1);
+        m_cleaned.reserve(rowCount); // never moved, so that m_record may point into it
+    }
+
+    // Row r is the name gridName, held in the statistics file as record.
+    void add(int r, const QString& gridName, QString record)
+    {
+        const QString* held = &gridName;
+        if (record != gridName)
+            held = &m_cleaned.emplace_back(std::move(record));
+        m_record[std::size_t(r)] = held;
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = qHash(QStringView(*held), 0) & mask;; i = (i + 1) & mask) {
+            int& first = m_slots[i];
+            if (first < 0) { // a name not seen before
+                first = r;
+                m_last[std::size_t(r)] = r;
+                ++m_names;
+                return;
+            }
+            if (*m_record[std::size_t(first)] == *held) {
+                m_next[std::size_t(m_last[std::size_t(first)])] = r;
+                m_last[std::size_t(first)] = r;
+                return;
+            }
+        }
+    }
+
+    bool isEmpty() const { return m_names == 0; }
+
+    // The first row of every name that more than one row holds, in the order of the names.
+    std::vector<int> repeated() const
+    {
+        std::vector<int> firsts;
+        for (const int first : m_slots)
+            if (first >= 0 && m_next[std::size_t(first)] >= 0)
+                firsts.push_back(first);
+        std::sort(firsts.begin(), firsts.end(), [this](int a, int b) { return name(a) < name(b); });
+        return firsts;
+    }
+    const QString& name(int r) const { return *m_record[std::size_t(r)]; }
+    int next(int r) const { return m_next[std::size_t(r)]; } // -1 after the last row of a name
+
+private:
+    std::vector<const QString*> m_record; // the record name of every row added
+    std::vector<int> m_next;              // the next row of the same name
+    std::vector<int> m_last;              // of a name's first row: its last row so far
+    std::vector<int> m_slots;             // open addressing by the name's hash: a first row
+    std::vector<QString> m_cleaned;       // record names that differ from the grid names
+    std::size_t m_names = 0;
+};
+
 QStringList warningsOf(const Reading& roster)
 {
     const int column = roster.firstColumn;
@@ -161,17 +225,7 @@ QStringList warningsOf(const Reading& roster)
                             .arg(RosterNames::VisibleRows));
 
     QList<int> emptyRows, numbers, dates, booleans, errors;
-    // The rows of every record name, found through a hash; the names of several rows are sorted
-    // afterwards, for a steady output.
-    struct NameRows
-    {
-        QString name;
-        int firstRow = 0;
-        QList<int> laterRows; // empty for nearly every name: no list is allocated
-    };
-    std::vector<NameRows> byRecordName;
-    QHash<QString, std::size_t> indexOfName; // place in byRecordName, from 1
-    indexOfName.reserve(qsizetype(roster.rows.size()));
+    SameNames byRecordName(roster.rows.size());
     QStringList perName;
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
@@ -198,13 +252,7 @@ QStringList warningsOf(const Reading& roster)
             perName.append(QStringLiteral("%1: в имени есть управляющие знаки (перевод строки, "
                                           "табуляция), в файле статистики имя будет %2")
                                .arg(cellName(column, at), shown(record)));
-        std::size_t& place = indexOfName[record]; // one look-up; 0 for a name not seen yet
-        if (place == 0) {
-            byRecordName.push_back({record, at, {}});
-            place = byRecordName.size();
-        } else {
-            byRecordName[place - 1].laterRows.append(at);
-        }
+        byRecordName.add(int(r), name, record);
         switch (row.value.type()) {
         case ExcelValue::Type::Date:
             dates.append(at);
@@ -223,24 +271,18 @@ QStringList warningsOf(const Reading& roster)
     }
     warnings.append(perName);
 
-    std::vector<const NameRows*> repeated;
-    for (const NameRows& rows : byRecordName)
-        if (!rows.laterRows.isEmpty())
-            repeated.push_back(&rows);
-    std::sort(repeated.begin(), repeated.end(),
-              [](const NameRows* a, const NameRows* b) { return a->name < b->name; });
-    for (const NameRows* rows : repeated) {
-        QString cells = cellName(column, rows->firstRow);
-        for (int at : rows->laterRows) {
+    for (const int first : byRecordName.repeated()) {
+        QString cells = cellName(column, sheetRow(std::size_t(first)));
+        for (int r = byRecordName.next(first); r >= 0; r = byRecordName.next(r)) {
             cells += QStringLiteral(", ");
-            appendCellName(cells, column, at);
+            appendCellName(cells, column, sheetRow(std::size_t(r)));
         }
         warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
                                        "их не различить")
-                            .arg(cells, shown(rows->name)));
+                            .arg(cells, shown(byRecordName.name(first))));
     }
 
-    if (byRecordName.empty())
+    if (byRecordName.isEmpty())
         warnings.append(QStringLiteral("в списке нет ни одного имени: выбрать фамилию будет не "
                                        "из чего"));
     else if (!emptyRows.isEmpty())
