@@ -225,13 +225,17 @@ QStringList warningsOf(const Reading& roster)
                             .arg(RosterNames::VisibleRows));
 
     QList<int> emptyRows, numbers, dates, booleans, errors;
+    // Looked up for every empty row; sorted once, a long column of formulas costs no rows ×
+    // formulas comparisons.
+    QList<int> formulaRows = roster.formulaRows;
+    std::sort(formulaRows.begin(), formulaRows.end());
     SameNames byRecordName(roster.rows.size());
     QStringList perName;
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
         const int at = sheetRow(r);
         if (!row.name || RosterNames::isBlankName(*row.name)) {
-            if (!roster.formulaRows.contains(at))
+            if (!std::binary_search(formulaRows.cbegin(), formulaRows.cend(), at))
                 emptyRows.append(at);
             continue;
         }
