@@ -49,31 +49,55 @@ struct DirectoryEntry
 // Reads the units of one chain through its allocation table. size is the number of bytes the
 // chain must deliver, or nullopt to read the whole chain. Either way the chain has to end with
 // its end mark right after its last unit; a chain through an unknown unit, beyond the data,
-// through a unit it visited before (a cycle) or ending early fails.
+// through a unit it visited before (a cycle) or ending early fails. With inPlace, a chain whose
+// units follow one another in data is not copied: out then refers to data's bytes.
 bool readChain(const QByteArray& data, qsizetype dataOffset, qsizetype unitSize,
                const std::vector<quint32>& table, quint32 start, std::optional<quint64> size,
-               QByteArray* out)
+               QByteArray* out, bool inPlace = false)
 {
     out->clear();
     if (size && *size > quint64(data.size()))
         return false;
     if (size == quint64(0))
         return true; // nothing to read, whatever the start says
+    // The whole chain is checked before a byte of it is taken.
+    struct Piece
+    {
+        qsizetype offset;
+        qsizetype length;
+    };
+    std::vector<Piece> pieces;
     std::vector<bool> visited(table.size(), false);
+    quint64 delivered = 0;
+    bool adjoining = true;
     quint32 current = start;
-    while (size ? quint64(out->size()) < *size : current != EndOfChain) {
+    while (size ? delivered < *size : current != EndOfChain) {
         if (current >= table.size() || visited[current])
             return false;
         visited[current] = true;
         const qsizetype offset = dataOffset + qsizetype(current) * unitSize;
         const qsizetype take =
-            size ? qsizetype(std::min<quint64>(unitSize, *size - quint64(out->size()))) : unitSize;
+            size ? qsizetype(std::min<quint64>(unitSize, *size - delivered)) : unitSize;
         if (offset < 0 || offset > data.size() - take)
             return false;
-        out->append(data.constData() + offset, take);
+        adjoining = adjoining && (pieces.empty() || pieces.back().offset + unitSize == offset);
+        pieces.push_back({offset, take});
+        delivered += quint64(take);
         current = table[current];
     }
-    return current == EndOfChain;
+    if (current != EndOfChain)
+        return false;
+    if (pieces.empty())
+        return true;
+    if (inPlace && adjoining) {
+        *out =
+            QByteArray::fromRawData(data.constData() + pieces.front().offset, qsizetype(delivered));
+        return true;
+    }
+    out->reserve(qsizetype(delivered)); // no longer than the data, checked above
+    for (const Piece& piece : pieces)
+        out->append(data.constData() + piece.offset, piece.length);
+    return true;
 }
 
 std::vector<quint32> tableEntries(const QByteArray& bytes)
@@ -87,7 +111,7 @@ std::vector<quint32> tableEntries(const QByteArray& bytes)
 class Container
 {
 public:
-    explicit Container(const QByteArray& file) : m_file(file) {}
+    Container(const QByteArray& file, bool inPlace) : m_file(file), m_inPlace(inPlace) {}
 
     bool open() { return readHeader() && readFat() && readDirectory(); }
     CompoundStream find(const QStringList& names) const;
@@ -103,6 +127,7 @@ private:
     bool readStream(const DirectoryEntry& entry, QByteArray* out) const;
 
     const QByteArray& m_file;
+    bool m_inPlace = false; // the stream found may refer to m_file's bytes
     qsizetype m_sectorSize = HeaderSize;
     bool m_version3 = true;
     quint32 m_fatSectors = 0;
@@ -196,7 +221,8 @@ bool Container::readDirectory()
 bool Container::readStream(const DirectoryEntry& entry, QByteArray* out) const
 {
     if (entry.size >= MiniStreamCutoff)
-        return readSectors(entry.start, entry.size, out);
+        return readChain(m_file, m_sectorSize, m_sectorSize, m_fat, entry.start, entry.size, out,
+                         m_inPlace);
     // Small streams live in 64-byte pieces of the mini stream, which is the root entry's data.
     const DirectoryEntry& root = m_entries.front();
     QByteArray miniStream;
@@ -251,15 +277,29 @@ bool looksLikeCompoundFile(const QByteArray& file)
     return length > 0 && std::memcmp(file.constData(), Signature, std::size_t(length)) == 0;
 }
 
-CompoundStream readCompoundStream(const QByteArray& file, const QStringList& names)
+namespace {
+
+CompoundStream readStreamOf(const QByteArray& file, const QStringList& names, bool inPlace)
 {
     if (file.size() < SignatureSize || !looksLikeCompoundFile(file))
         return {looksLikeCompoundFile(file) ? CompoundFileStatus::Damaged
                                             : CompoundFileStatus::NotCompound,
                 {},
                 {}};
-    Container container(file);
+    Container container(file, inPlace);
     if (!container.open())
         return {CompoundFileStatus::Damaged, {}, {}};
     return container.find(names);
+}
+
+} // namespace
+
+CompoundStream readCompoundStream(const QByteArray& file, const QStringList& names)
+{
+    return readStreamOf(file, names, false);
+}
+
+CompoundStream readCompoundStreamInPlace(const QByteArray& file, const QStringList& names)
+{
+    return readStreamOf(file, names, true);
 }

@@ -26,6 +26,12 @@ struct CompoundStream
 // tried in the order given) in the container held by file.
 CompoundStream readCompoundStream(const QByteArray& file, const QStringList& names);
 
+// The same, checked the same way, but a stream whose sectors follow one another in file (as a
+// workbook written in one go keeps it) is not copied: its data refers to file's bytes
+// (QByteArray::fromRawData), so file must outlive it, unchanged. For a large workbook that saves
+// holding its bytes twice.
+CompoundStream readCompoundStreamInPlace(const QByteArray& file, const QStringList& names);
+
 // True when file starts like a compound file (or is a prefix of its signature): a file cut short
 // or overwritten at its start is then a damaged workbook rather than some other file.
 bool looksLikeCompoundFile(const QByteArray& file);

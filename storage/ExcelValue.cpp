@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -150,4 +151,9 @@ const ExcelValue& ExcelValueArray::operator()(int row, int column) const
 void ExcelValueArray::set(int row, int column, const ExcelValue& value)
 {
     m_values[indexOf(row, column)] = value;
+}
+
+void ExcelValueArray::set(int row, int column, ExcelValue&& value)
+{
+    m_values[indexOf(row, column)] = std::move(value);
 }

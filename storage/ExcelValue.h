@@ -35,16 +35,26 @@ public:
     QString toText(const QLocale& locale) const;
 
     const QString& text() const { return m_text; } // Text and Date
-    qint64 integer() const { return m_integer; }   // Integer, Boolean (0 or 1), Error (code)
-    double number() const { return m_double; }     // Double
+    // Integer, Boolean (0 or 1), Error (code); 0 for the other types
+    qint64 integer() const { return m_type == Type::Double ? 0 : m_integer; }
+    // Double; 0 for the other types
+    double number() const { return m_type == Type::Double ? m_double : 0; }
 
-    friend bool operator==(const ExcelValue&, const ExcelValue&) = default;
+    friend bool operator==(const ExcelValue& a, const ExcelValue& b)
+    {
+        return a.m_type == b.m_type && a.m_text == b.m_text && a.integer() == b.integer() &&
+               a.number() == b.number();
+    }
 
 private:
-    Type m_type = Type::Empty;
+    // A sheet of many thousand cells holds a value for each, twice over while a roster is
+    // taken from it: the number is kept in one place whatever its kind.
     QString m_text;
-    qint64 m_integer = 0;
-    double m_double = 0;
+    union {
+        qint64 m_integer = 0; // all but Double
+        double m_double;      // Double
+    };
+    Type m_type = Type::Empty;
 };
 
 // The Value of a range: rowCount × columnCount values indexed from 1, row then column, as the
@@ -61,6 +71,7 @@ public:
     // Element (row, column), each from 1. Outside the array raises ExcelAutomationError.
     const ExcelValue& operator()(int row, int column) const;
     void set(int row, int column, const ExcelValue& value);
+    void set(int row, int column, ExcelValue&& value);
 
 private:
     qsizetype indexOf(int row, int column) const;

@@ -71,8 +71,9 @@ BiffWorkbook checkedWorkbook(const QByteArray& bytes, const QString& name)
             throw RosterWorkbookError(RosterWorkbookFault::OlderFormat, name);
         throw RosterWorkbookError(RosterWorkbookFault::NotWorkbook, name);
     }
+    // bytes outlives the stream, which only the record walk below reads.
     const CompoundStream stream =
-        readCompoundStream(bytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
+        readCompoundStreamInPlace(bytes, {QStringLiteral("Workbook"), QStringLiteral("Book")});
     switch (stream.status) {
     case CompoundFileStatus::Ok:
         break;
@@ -107,12 +108,39 @@ quint64 cellKey(quint32 row, quint32 column)
     return (quint64(row) << 16) | column;
 }
 
-struct CellValue
+// Whether a FreeXL cell will be a value that is not the empty text (ExcelValue::isEmptyText),
+// without building the value.
+bool holdsValue(const FreeXL_CellValue& cell)
 {
-    quint32 row;
-    quint32 column;
-    ExcelValue value;
-};
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+    case FREEXL_CELL_DOUBLE:
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME:
+        return true;
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT: {
+        const char* text = cell.value.text_value;
+        if (!text || *text == '\0')
+            return false;
+        // Bytes that do not start a byte order mark always decode to some character.
+        return *text != '\xEF' || !QString::fromUtf8(text).isEmpty();
+    }
+    default:
+        return false;
+    }
+}
+
+// FreeXL's UTF-8 text decoded. The decoding reserves a character for every byte, twice what a
+// Cyrillic text needs; a sheet of many thousand names keeps its texts at their length.
+QString textOf(const char* utf8)
+{
+    QString text = QString::fromUtf8(utf8);
+    if (text.capacity() - text.size() >= 4)
+        return QString(text.constData(), text.size());
+    return text;
+}
 
 } // namespace
 
@@ -263,12 +291,39 @@ ExcelUsedRange ExcelWorkbookFile::usedRange(int sheet) const
     for (const BiffBoolErrCell& cell : info->boolErrCells)
         boolErr.insert(cellKey(cell.row, cell.column), cell);
 
-    std::vector<CellValue> cells;
+    const auto cellAt = [this](quint32 row, quint32 column) {
+        FreeXL_CellValue cell;
+        if (freexl_get_cell_value(d->handle.get(), row, quint16(column), &cell) != FREEXL_OK)
+            d->fail(RosterWorkbookFault::Damaged);
+        return cell;
+    };
+    // First the rectangle of the cells that hold a value, then their values: a sheet of many
+    // thousand names is not held twice over. Asking FreeXL for a cell costs next to nothing.
+    bool any = false;
+    quint32 top = 0, bottom = 0, left = 0, right = 0;
     for (quint32 row = firstRow; row < endRow; ++row) {
         for (quint32 column = firstColumn; column < endColumn; ++column) {
-            FreeXL_CellValue cell;
-            if (freexl_get_cell_value(d->handle.get(), row, quint16(column), &cell) != FREEXL_OK)
-                d->fail(RosterWorkbookFault::Damaged);
+            if (!holdsValue(cellAt(row, column)))
+                continue;
+            if (!any) {
+                top = row;
+                left = right = column;
+                any = true;
+            }
+            bottom = row;
+            left = std::min(left, column);
+            right = std::max(right, column);
+        }
+    }
+    if (!any)
+        return range;
+
+    range.firstRow = int(top);
+    range.firstColumn = int(left);
+    range.values = ExcelValueArray(int(bottom - top + 1), int(right - left + 1));
+    for (quint32 row = top; row <= bottom; ++row) {
+        for (quint32 column = left; column <= right; ++column) {
+            const FreeXL_CellValue cell = cellAt(row, column);
             ExcelValue value;
             switch (cell.type) {
             case FREEXL_CELL_INT: {
@@ -287,7 +342,7 @@ ExcelUsedRange ExcelWorkbookFile::usedRange(int sheet) const
                 break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
-                value = ExcelValue::fromText(QString::fromUtf8(cell.value.text_value));
+                value = ExcelValue::fromText(textOf(cell.value.text_value));
                 break;
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:
@@ -298,22 +353,8 @@ ExcelUsedRange ExcelWorkbookFile::usedRange(int sheet) const
                 break;
             }
             if (!value.isEmptyText())
-                cells.push_back({row, column, value});
+                range.values.set(int(row - top + 1), int(column - left + 1), std::move(value));
         }
     }
-    if (cells.empty())
-        return range;
-
-    quint32 top = cells.front().row, bottom = cells.back().row;
-    quint32 left = cells.front().column, right = left;
-    for (const CellValue& cell : cells) {
-        left = std::min(left, cell.column);
-        right = std::max(right, cell.column);
-    }
-    range.firstRow = int(top);
-    range.firstColumn = int(left);
-    range.values = ExcelValueArray(int(bottom - top + 1), int(right - left + 1));
-    for (const CellValue& cell : cells)
-        range.values.set(int(cell.row - top + 1), int(cell.column - left + 1), cell.value);
     return range;
 }

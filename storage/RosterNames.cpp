@@ -19,14 +19,18 @@ const char* const Streams[] = {"", "А", "Б", "В", "Г", "Д", "Е"};
 
 QString RosterNames::gridName(const QString& text)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || text.size() == NameWidth)
         return text;
-    return text.leftJustified(NameWidth, QLatin1Char(' '), true);
+    // Built at its size at once: a roster can hold many thousand names.
+    QString name(NameWidth, Qt::Uninitialized);
+    const auto kept = std::min<qsizetype>(text.size(), NameWidth);
+    std::fill(std::copy_n(text.cbegin(), kept, name.begin()), name.end(), QLatin1Char(' '));
+    return name;
 }
 
-bool RosterNames::isBlankName(const QString& gridText)
+bool RosterNames::isBlankName(QStringView gridText)
 {
-    return gridText.trimmed().isEmpty();
+    return gridText.trimmed().isEmpty(); // a view: no copy of the trimmed text
 }
 
 QString RosterNames::recordName(const QString& gridText)
@@ -53,6 +57,11 @@ RosterNames::Reading RosterNames::readRoster(const QString& fullName, const QLoc
         if (cell.column == reading.firstColumn)
             reading.formulaRows.append(cell.row);
 
+    // The names are taken once the workbook is closed: the memory the workbook reader held is
+    // free again for them, which counts for a sheet of many thousand rows.
+    ExcelApplication->Workbooks().Close();
+    ExcelApplication->Quit();
+    ExcelApplication.clear();
     reading.rows.resize(static_cast<std::size_t>(reading.rowCount));
     if (values.columnCount() >= NameColumn) {
         for (int r = 0; r < reading.rowCount && r < values.rowCount(); ++r) {
@@ -63,9 +72,6 @@ RosterNames::Reading RosterNames::readRoster(const QString& fullName, const QLoc
                 row.name = gridName(row.text);
         }
     }
-    ExcelApplication->Workbooks().Close();
-    ExcelApplication->Quit();
-    ExcelApplication.clear();
     return reading;
 }
 

@@ -26,7 +26,7 @@ constexpr int VisibleRows = 33;
 QString gridName(const QString& text);
 
 // Whether a grid text names nobody: an empty row, or a cell of blanks only.
-bool isBlankName(const QString& gridText);
+bool isBlankName(QStringView gridText);
 
 // A grid text as the statistics record holds it when the pupil picks it (as surname or as a
 // classmate): cleaned the way the record cleans every name, so that a character Windows-1251

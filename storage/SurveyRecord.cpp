@@ -3,6 +3,7 @@
 #include "storage/Windows1251.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace SurveyRecord {
 namespace {
@@ -101,6 +102,13 @@ QString fitToPlace(const QString& text)
 
 QString cleanName(const QString& name)
 {
+    // A name of exactly one place whose every character the code page holds is kept as it is,
+    // without building a copy: the common case when many names are cleaned.
+    const auto kept = [](QChar c) {
+        return !c.isSurrogate() && !isControl(c.unicode()) && inWindows1251(c.unicode());
+    };
+    if (name.size() == PlaceWidth && std::all_of(name.cbegin(), name.cend(), kept))
+        return name;
     QString cleaned;
     cleaned.reserve(PlaceWidth);
     for (qsizetype i = 0; i < name.size() && cleaned.size() < PlaceWidth; ++i) {

@@ -51,6 +51,9 @@ int byteOf(char32_t codePoint)
 {
     if (codePoint < 0x80)
         return static_cast<int>(codePoint);
+    // А … я, the letters of nearly every name, are the bytes 0xC0 … 0xFF in order.
+    if (codePoint >= 0x0410 && codePoint <= 0x044F)
+        return static_cast<int>(codePoint - 0x0410 + 0xC0);
     if (codePoint > 0xFFFF)
         return -1;
     const auto c = static_cast<char16_t>(codePoint);

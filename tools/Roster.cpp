@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QMap>
 #include <algorithm>
+#include <iterator>
 
 // survey-data roster: what the survey program will read from class roster workbooks, through the
 // program's own reader (storage/RosterNames.h), and what of it will surprise the class.
@@ -36,17 +36,45 @@ QString help()
         "(с тем сообщением, которое увидит ученик), 2 — ошибка в параметрах или путь не найден.\n");
 }
 
+// A roster of many thousand rows names a cell on every line of the report: the names are
+// appended in place rather than built as strings of their own.
+void appendColumnLetters(QString& out, int column)
+{
+    char16_t letters[8];
+    qsizetype at = std::size(letters);
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        letters[--at] = char16_t(u'A' + (n - 1) % 26);
+    out.append(reinterpret_cast<const QChar*>(letters + at), qsizetype(std::size(letters)) - at);
+}
+
+void appendCellName(QString& out, int column, int row)
+{
+    appendColumnLetters(out, column);
+    if (row < 0) {
+        out += QString::number(row);
+        return;
+    }
+    char16_t digits[12];
+    qsizetype at = std::size(digits);
+    do {
+        digits[--at] = char16_t(u'0' + row % 10);
+        row /= 10;
+    } while (row > 0);
+    out.append(reinterpret_cast<const QChar*>(digits + at), qsizetype(std::size(digits)) - at);
+}
+
 QString columnLetters(int column)
 {
     QString letters;
-    for (int n = column; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    appendColumnLetters(letters, column);
     return letters;
 }
 
 QString cellName(int column, int row)
 {
-    return columnLetters(column) + QString::number(row);
+    QString name;
+    appendCellName(name, column, row);
+    return name;
 }
 
 // "A3, A5–A9": the rows (sorted) of one column, runs of neighbours joined.
@@ -68,20 +96,31 @@ QString cellList(int column, QList<int> rows)
 
 // A grid text with its blanks made visible, and its control characters (a line break typed
 // into a cell) drawn as their pictures, so that each name keeps to one line.
+// Every character stands for one character, so the text is written in place.
+void appendShown(QString& out, QStringView text)
+{
+    const qsizetype at = out.size();
+    out.resize(at + text.size() + 2);
+    QChar* to = out.data() + at;
+    *to++ = QChar(u'«');
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' '))
+            *to++ = QChar(u'·');
+        else if (c.unicode() < 0x20)
+            *to++ = QChar(char16_t(0x2400 + c.unicode()));
+        else if (c.unicode() == 0x7F)
+            *to++ = QChar(u'\u2421');
+        else
+            *to++ = c;
+    }
+    *to = QChar(u'»');
+}
+
 QString shown(const QString& text)
 {
     QString visible;
-    for (const QChar c : text) {
-        if (c == QLatin1Char(' '))
-            visible += QChar(u'·');
-        else if (c.unicode() < 0x20)
-            visible += QChar(char16_t(0x2400 + c.unicode()));
-        else if (c.unicode() == 0x7F)
-            visible += QChar(u'\u2421');
-        else
-            visible += c;
-    }
-    return QChar(u'«') + visible + QChar(u'»');
+    appendShown(visible, text);
+    return visible;
 }
 
 bool isNumberLike(ExcelValue::Type type)
@@ -92,6 +131,9 @@ bool isNumberLike(ExcelValue::Type type)
 // The characters of a grid text that the statistics file cannot hold, each once.
 QString outsideCodePage(const QString& text)
 {
+    const auto inCodePage = [](QChar c) { return !c.isSurrogate() && inWindows1251(c.unicode()); };
+    if (std::all_of(text.cbegin(), text.cend(), inCodePage))
+        return QString(); // nearly every name: nothing to collect
     QString found;
     for (qsizetype i = 0; i < text.size(); ++i) {
         QString character(text.at(i));
@@ -104,6 +146,71 @@ QString outsideCodePage(const QString& text)
     }
     return found;
 }
+
+// The rows of a roster grouped by the name the statistics file will hold them under, for the
+// warning about names that cannot be told apart. Rows are counted as in Reading::rows, and added
+// in that order. A roster of many thousand names costs a few small arrays here, not a string and
+// a list for every name.
+class SameNames
+{
+public:
+    explicit SameNames(std::size_t rowCount)
+        : m_record(rowCount, nullptr), m_next(rowCount, -1), m_last(rowCount, -1)
+    {
+        std::size_t slots = 16;
+        while (slots < 2 * rowCount)
+            slots *= 2;
+        m_slots.assign(slots, -1);
+        m_cleaned.reserve(rowCount); // never moved, so that m_record may point into it
+    }
+
+    // Row r is the name gridName, held in the statistics file as record.
+    void add(int r, const QString& gridName, QString record)
+    {
+        const QString* held = &gridName;
+        if (record != gridName)
+            held = &m_cleaned.emplace_back(std::move(record));
+        m_record[std::size_t(r)] = held;
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = qHash(QStringView(*held), 0) & mask;; i = (i + 1) & mask) {
+            int& first = m_slots[i];
+            if (first < 0) { // a name not seen before
+                first = r;
+                m_last[std::size_t(r)] = r;
+                ++m_names;
+                return;
+            }
+            if (*m_record[std::size_t(first)] == *held) {
+                m_next[std::size_t(m_last[std::size_t(first)])] = r;
+                m_last[std::size_t(first)] = r;
+                return;
+            }
+        }
+    }
+
+    bool isEmpty() const { return m_names == 0; }
+
+    // The first row of every name that more than one row holds, in the order of the names.
+    std::vector<int> repeated() const
+    {
+        std::vector<int> firsts;
+        for (const int first : m_slots)
+            if (first >= 0 && m_next[std::size_t(first)] >= 0)
+                firsts.push_back(first);
+        std::sort(firsts.begin(), firsts.end(), [this](int a, int b) { return name(a) < name(b); });
+        return firsts;
+    }
+    const QString& name(int r) const { return *m_record[std::size_t(r)]; }
+    int next(int r) const { return m_next[std::size_t(r)]; } // -1 after the last row of a name
+
+private:
+    std::vector<const QString*> m_record; // the record name of every row added
+    std::vector<int> m_next;              // the next row of the same name
+    std::vector<int> m_last;              // of a name's first row: its last row so far
+    std::vector<int> m_slots;             // open addressing by the name's hash: a first row
+    std::vector<QString> m_cleaned;       // record names that differ from the grid names
+    std::size_t m_names = 0;
+};
 
 QStringList warningsOf(const Reading& roster)
 {
@@ -118,19 +225,23 @@ QStringList warningsOf(const Reading& roster)
                             .arg(RosterNames::VisibleRows));
 
     QList<int> emptyRows, numbers, dates, booleans, errors;
-    QMap<QString, QList<int>> byRecordName; // in name order, for a steady output
+    // Looked up for every empty row; sorted once, a long column of formulas costs no rows ×
+    // formulas comparisons.
+    QList<int> formulaRows = roster.formulaRows;
+    std::sort(formulaRows.begin(), formulaRows.end());
+    SameNames byRecordName(roster.rows.size());
     QStringList perName;
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
         const int at = sheetRow(r);
         if (!row.name || RosterNames::isBlankName(*row.name)) {
-            if (!roster.formulaRows.contains(at))
+            if (!std::binary_search(formulaRows.cbegin(), formulaRows.cend(), at))
                 emptyRows.append(at);
             continue;
         }
         const QString& name = *row.name;
         if (row.text.size() > RosterNames::NameWidth &&
-            !RosterNames::isBlankName(row.text.mid(RosterNames::NameWidth)))
+            !RosterNames::isBlankName(QStringView(row.text).sliced(RosterNames::NameWidth)))
             perName.append(QStringLiteral("%1: имя длиннее %2 знаков и будет обрезано: %3 → %4")
                                .arg(cellName(column, at))
                                .arg(RosterNames::NameWidth)
@@ -145,7 +256,7 @@ QStringList warningsOf(const Reading& roster)
             perName.append(QStringLiteral("%1: в имени есть управляющие знаки (перевод строки, "
                                           "табуляция), в файле статистики имя будет %2")
                                .arg(cellName(column, at), shown(record)));
-        byRecordName[record].append(at);
+        byRecordName.add(int(r), name, record);
         switch (row.value.type()) {
         case ExcelValue::Type::Date:
             dates.append(at);
@@ -164,15 +275,16 @@ QStringList warningsOf(const Reading& roster)
     }
     warnings.append(perName);
 
-    for (auto it = byRecordName.cbegin(); it != byRecordName.cend(); ++it)
-        if (it.value().size() > 1) {
-            QStringList cells;
-            for (int at : it.value())
-                cells.append(cellName(column, at));
-            warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
-                                           "их не различить")
-                                .arg(cells.join(QStringLiteral(", ")), shown(it.key())));
+    for (const int first : byRecordName.repeated()) {
+        QString cells = cellName(column, sheetRow(std::size_t(first)));
+        for (int r = byRecordName.next(first); r >= 0; r = byRecordName.next(r)) {
+            cells += QStringLiteral(", ");
+            appendCellName(cells, column, sheetRow(std::size_t(r)));
         }
+        warnings.append(QStringLiteral("%1: одинаковые имена %2 — при выборе одноклассников "
+                                       "их не различить")
+                            .arg(cells, shown(byRecordName.name(first))));
+    }
 
     if (byRecordName.isEmpty())
         warnings.append(QStringLiteral("в списке нет ни одного имени: выбрать фамилию будет не "
@@ -207,8 +319,16 @@ QStringList warningsOf(const Reading& roster)
     return warnings;
 }
 
-QString report(const QString& path, const Reading& roster, QStringList warnings)
+// Writes the report to out as it goes, a piece at a time: the report of a roster of many
+// thousand rows is never held whole, in UTF-16 and again in UTF-8.
+void writeReport(QIODevice& out, const QString& path, const Reading& roster,
+                 const QStringList& warnings)
 {
+    constexpr qsizetype PieceSize = 16 * 1024; // characters
+    const auto writeOut = [&out](QString& text) {
+        out.write(text.toUtf8());
+        text.resize(0); // keeps its room for the next piece
+    };
     const int column = roster.firstColumn;
     const int lastRow = roster.firstRow + std::max(roster.rowCount, 1) - 1;
     const int lastColumn = column + std::max(roster.columnCount, 1) - 1;
@@ -225,21 +345,40 @@ QString report(const QString& path, const Reading& roster, QStringList warnings)
                 .arg(roster.columnCount)
                 .arg(columnLetters(column));
     text += QStringLiteral("  Имена в таблицах (12 знаков, пробел показан знаком «·»):\n");
+    // One line a row: the cell, left-aligned in six places, and the name.
+    constexpr qsizetype CellPlaces = 6;
+    text.reserve(PieceSize + 256);
     for (std::size_t r = 0; r < roster.rows.size(); ++r) {
         const RosterNames::Row& row = roster.rows[r];
-        text += QStringLiteral("    %1 %2\n")
-                    .arg(cellName(column, roster.firstRow + int(r)), -6)
-                    .arg(row.name ? shown(*row.name) : QStringLiteral("(пусто)"));
+        text += QStringLiteral("    ");
+        const qsizetype cellAt = text.size();
+        appendCellName(text, column, roster.firstRow + int(r));
+        while (text.size() < cellAt + CellPlaces)
+            text += QLatin1Char(' ');
+        text += QLatin1Char(' ');
+        if (row.name)
+            appendShown(text, *row.name);
+        else
+            text += QStringLiteral("(пусто)");
+        text += QLatin1Char('\n');
+        if (text.size() >= PieceSize)
+            writeOut(text);
     }
     if (warnings.isEmpty()) {
         text += QStringLiteral("  Итог: список годится, предупреждений нет.\n");
-        return text;
+        writeOut(text);
+        return;
     }
     text += QStringLiteral("  Предупреждения:\n");
-    for (const QString& warning : warnings)
-        text += QStringLiteral("    - %1\n").arg(warning);
+    for (const QString& warning : warnings) {
+        text += QStringLiteral("    - ");
+        text += warning;
+        text += QLatin1Char('\n');
+        if (text.size() >= PieceSize)
+            writeOut(text);
+    }
     text += QStringLiteral("  Итог: список годится, предупреждений: %1.\n").arg(warnings.size());
-    return text;
+    writeOut(text);
 }
 
 // Checks one workbook; false when the program could not read it.
@@ -252,7 +391,7 @@ bool checkWorkbook(Context& context, const QString& path, QStringList extraWarni
         context.message(QStringLiteral("%1: %2").arg(path, error.text()));
         return false;
     }
-    context.out.write(report(path, roster, extraWarnings + warningsOf(roster)).toUtf8());
+    writeReport(context.out, path, roster, extraWarnings + warningsOf(roster));
     return true;
 }
 

@@ -109,6 +109,35 @@ private Q_SLOTS:
         QVERIFY(found.data.isEmpty());
     }
 
+    void readsInPlaceWhatItCopies_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<bool>("refersToFile"); // the stream's sectors follow one another
+        QTest::newRow("FAT, one run of sectors") << "roster25.xls" << true;
+        QTest::newRow("mini stream") << "biff8_in_mini_stream.xls" << false;
+        QTest::newRow("BIFF5 mini stream") << "biff5_cp1251.xls" << false;
+        QTest::newRow("stream cut") << "truncated_2816.xls" << false;
+        QTest::newRow("size beyond chain") << "cfb_size_beyond_chain.xls" << false;
+        QTest::newRow("FAT cycle") << "cfb_fat_cycle.xls" << false;
+        QTest::newRow("sector out of range") << "cfb_sector_out_of_range.xls" << false;
+        QTest::newRow("Word document") << "word_document.xls" << false;
+    }
+    void readsInPlaceWhatItCopies()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(bool, refersToFile);
+        const QByteArray file = bytesOf(fixture);
+        const CompoundStream copied = readCompoundStream(file, WorkbookStreams);
+        const CompoundStream inPlace = readCompoundStreamInPlace(file, WorkbookStreams);
+        QCOMPARE(inPlace.status, copied.status);
+        QCOMPARE(inPlace.name, copied.name);
+        QCOMPARE(inPlace.data, copied.data);
+        const bool insideFile = !inPlace.data.isEmpty() &&
+                                inPlace.data.constData() >= file.constData() &&
+                                inPlace.data.constData() < file.constData() + file.size();
+        QCOMPARE(insideFile, refersToFile);
+    }
+
     void everyPrefixOfAGoodFileIsRefused()
     {
         // A file cut anywhere before its last byte lacks part of its directory (written last).
