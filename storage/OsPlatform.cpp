@@ -153,16 +153,22 @@ void FileLock::unlock() noexcept
     m_handle = -1;
 }
 
-FileReader::~FileReader()
+OwnedFile::~OwnedFile()
 {
     close();
 }
 
-void FileReader::close() noexcept
+void OwnedFile::close() noexcept
 {
     if (m_handle != -1)
         CloseHandle(asHandle(m_handle));
     m_handle = -1;
+}
+
+void OwnedFile::adopt(std::intptr_t handle) noexcept
+{
+    close();
+    m_handle = handle;
 }
 
 Failure FileReader::open(const std::filesystem::path& path)
@@ -172,8 +178,7 @@ Failure FileReader::open(const std::filesystem::path& path)
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    close();
-    m_handle = reinterpret_cast<std::intptr_t>(file);
+    adopt(reinterpret_cast<std::intptr_t>(file));
     return std::nullopt;
 }
 
@@ -188,26 +193,13 @@ Failure FileReader::read(char* to, qsizetype room, qsizetype& got)
     return std::nullopt;
 }
 
-SyncedFileWriter::~SyncedFileWriter()
-{
-    close();
-}
-
-void SyncedFileWriter::close() noexcept
-{
-    if (m_handle != -1)
-        CloseHandle(asHandle(m_handle));
-    m_handle = -1;
-}
-
 Failure SyncedFileWriter::create(const std::filesystem::path& path)
 {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    close();
-    m_handle = reinterpret_cast<std::intptr_t>(file);
+    adopt(reinterpret_cast<std::intptr_t>(file));
     return std::nullopt;
 }
 
@@ -446,16 +438,22 @@ void FileLock::unlock() noexcept
     m_handle = -1;
 }
 
-FileReader::~FileReader()
+OwnedFile::~OwnedFile()
 {
     close();
 }
 
-void FileReader::close() noexcept
+void OwnedFile::close() noexcept
 {
     if (m_handle != -1)
         ::close(static_cast<int>(m_handle));
     m_handle = -1;
+}
+
+void OwnedFile::adopt(std::intptr_t handle) noexcept
+{
+    close();
+    m_handle = handle;
 }
 
 Failure FileReader::open(const std::filesystem::path& path)
@@ -463,8 +461,7 @@ Failure FileReader::open(const std::filesystem::path& path)
     const int fd = openRetrying(path.c_str(), O_RDONLY);
     if (fd < 0)
         return lastError();
-    close();
-    m_handle = fd;
+    adopt(fd);
     return std::nullopt;
 }
 
@@ -482,25 +479,12 @@ Failure FileReader::read(char* to, qsizetype room, qsizetype& got)
     }
 }
 
-SyncedFileWriter::~SyncedFileWriter()
-{
-    close();
-}
-
-void SyncedFileWriter::close() noexcept
-{
-    if (m_handle != -1)
-        ::close(static_cast<int>(m_handle));
-    m_handle = -1;
-}
-
 Failure SyncedFileWriter::create(const std::filesystem::path& path)
 {
     const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         return lastError();
-    close();
-    m_handle = fd;
+    adopt(fd);
     return std::nullopt;
 }
 

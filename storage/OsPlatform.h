@@ -60,44 +60,42 @@ private:
     std::intptr_t m_handle = -1; // a file descriptor, or a HANDLE on Windows
 };
 
-// A file read front to back, a buffer at a time. The destructor closes it.
-class FileReader
+// An open file of the system's, closed when its owner is destroyed.
+class OwnedFile
 {
 public:
-    FileReader() = default;
-    ~FileReader();
-    FileReader(const FileReader&) = delete;
-    FileReader& operator=(const FileReader&) = delete;
+    OwnedFile() = default;
+    ~OwnedFile();
+    OwnedFile(const OwnedFile&) = delete;
+    OwnedFile& operator=(const OwnedFile&) = delete;
 
+    // Closes the file as it stands (a written one unflushed); nothing when it is not open.
+    void close() noexcept;
+
+protected:
+    // Takes the file opened, closing the one held before.
+    void adopt(std::intptr_t handle) noexcept;
+    std::intptr_t m_handle = -1; // a file descriptor, or a HANDLE on Windows
+};
+
+// A file read front to back, a buffer at a time.
+class FileReader : public OwnedFile
+{
+public:
     Failure open(const std::filesystem::path& path);
     // Reads up to room bytes into to; got is 0 at the end of the file.
     Failure read(char* to, qsizetype room, qsizetype& got);
-    // Nothing when it is not open.
-    void close() noexcept;
-
-private:
-    std::intptr_t m_handle = -1;
 };
 
 // A file created (or truncated) and written a piece at a time. finish() flushes it to the disk
 // and closes it; a writer destroyed unfinished closes the file as it stands.
-class SyncedFileWriter
+class SyncedFileWriter : public OwnedFile
 {
 public:
-    SyncedFileWriter() = default;
-    ~SyncedFileWriter();
-    SyncedFileWriter(const SyncedFileWriter&) = delete;
-    SyncedFileWriter& operator=(const SyncedFileWriter&) = delete;
-
     Failure create(const std::filesystem::path& path);
     // All of the pieces, one after the other, in as few system calls as the system allows.
     Failure write(std::span<const QByteArrayView> pieces);
     Failure finish();
-    // Closes the file as it stands, unflushed; nothing when it is not open.
-    void close() noexcept;
-
-private:
-    std::intptr_t m_handle = -1;
 };
 
 // The whole file as it is on disk.
