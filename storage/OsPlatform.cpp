@@ -371,7 +371,11 @@ constexpr mode_t LockFileMode = 0664;
 
 int openLockFile(const char* path)
 {
+    // The lock file is there but for the first save into a folder: it is opened first.
     for (;;) {
+        const int existing = openRetrying(path, O_RDWR);
+        if (existing >= 0 || errno != ENOENT)
+            return existing;
         const int created = openRetrying(path, O_RDWR | O_CREAT | O_EXCL, LockFileMode);
         if (created >= 0) {
             // A file system without Unix modes (some network shares) refuses: it locks anyway.
@@ -380,10 +384,7 @@ int openLockFile(const char* path)
         }
         if (errno != EEXIST)
             return -1;
-        const int existing = openRetrying(path, O_RDWR);
-        if (existing >= 0 || errno != ENOENT)
-            return existing;
-        // Removed between the two opens: create it again.
+        // Created by another saver between the two opens: open it again.
     }
 }
 
