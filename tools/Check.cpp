@@ -7,8 +7,6 @@
 namespace SurveyData {
 namespace {
 
-const QString Name = QStringLiteral("check");
-
 QString helpText()
 {
     return QStringLiteral(
@@ -37,13 +35,10 @@ QString summary(const QString& shown, const StatisticsReader::FileContents& cont
 
 int runCheck(Context& context)
 {
-    const std::optional<ReadArguments> args =
-        parseReadArguments(context, "check", OutputOptions::None);
-    if (!args)
-        return UsageError;
+    ReadArguments args;
     Inputs inputs;
     if (const std::optional<int> status =
-            answerBeforeReading(context, Name, *args, helpText().toUtf8(), inputs))
+            startReading(context, "check", OutputOptions::None, helpText().toUtf8(), args, inputs))
         return *status;
 
     bool problems = false;

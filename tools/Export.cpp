@@ -1,8 +1,9 @@
 // survey-data export: the valid records of statistics files as one CSV table for analysts.
 
+#include "tools/Export.h"
+
 #include "state/AnswerCodes.h"
 #include "state/SubjectCatalogue.h"
-#include "tools/Export.h"
 #include "tools/Inputs.h"
 #include "tools/Output.h"
 #include "tools/Reading.h"
@@ -36,7 +37,6 @@ QString helpText()
         "(правильные всё равно выведены), 2 — ошибка в параметрах или входных данных, таблица\n"
         "не записана.\n");
 }
-
 
 // RFC 4180 rows; for spreadsheet programs with Russian settings a byte-order mark, ";", the
 // decimal comma in the grades (a Russian spreadsheet reads "4.3" as the 4th of March), and no
@@ -136,24 +136,21 @@ QStringList exportColumns()
 
 int runExport(Context& context)
 {
-    const std::optional<ReadArguments> args =
-        parseReadArguments(context, "export", OutputOptions::FileAndExcel);
-    if (!args)
-        return UsageError;
+    ReadArguments args;
     Inputs inputs;
-    if (const std::optional<int> status =
-            answerBeforeReading(context, Name, *args, helpText().toUtf8(), inputs))
+    if (const std::optional<int> status = startReading(
+            context, "export", OutputOptions::FileAndExcel, helpText().toUtf8(), args, inputs))
         return *status;
-    if (isOneOfTheInputs(args->output, inputs.files))
+    if (isOneOfTheInputs(args.output, inputs.files))
         return context.usage(
             Name, QStringLiteral("«%1» — один из файлов статистики; таблицу нужно записать в "
                                  "другой файл")
-                      .arg(args->output));
+                      .arg(args.output));
 
-    Output output(context, args->output);
+    Output output(context, args.output);
     if (!output.open())
         return context.usage(Name, output.error());
-    CsvWriter csv(output.device(), args->excel);
+    CsvWriter csv(output.device(), args.excel);
     csv.row(exportColumns());
 
     bool problems = false;

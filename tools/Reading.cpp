@@ -109,10 +109,14 @@ void reportProblem(const Context& context, Progress& progress, const QString& sh
         QStringLiteral("%1:%2: %3").arg(shown, QString::number(problem.line), problem.reason));
 }
 
-std::optional<int> answerBeforeReading(Context& context, const QString& subcommand,
-                                       const ReadArguments& args, const QByteArray& help,
-                                       Inputs& inputs)
+std::optional<int> startReading(Context& context, const char* name, OutputOptions options,
+                                const QByteArray& help, ReadArguments& args, Inputs& inputs)
 {
+    const std::optional<ReadArguments> parsed = parseReadArguments(context, name, options);
+    if (!parsed)
+        return UsageError;
+    args = *parsed;
+    const QString subcommand = QString::fromLatin1(name);
     if (args.help) {
         context.out.write(help);
         return Success;

@@ -32,12 +32,11 @@ std::optional<ReadArguments> parseReadArguments(const Context& context, const ch
 // Writing the output over one of the files it is read from would lose that file.
 bool isOneOfTheInputs(const QString& output, const QStringList& files);
 
-// What every reading subcommand does before it reads: --help, --version, a missing PATH, the
-// PATHs that give no statistics file. The exit status when the run ends there, or nothing with
-// the files to read in inputs.
-std::optional<int> answerBeforeReading(Context& context, const QString& subcommand,
-                                       const ReadArguments& args, const QByteArray& help,
-                                       Inputs& inputs);
+// What every reading subcommand does before it reads: its arguments (parseReadArguments), then
+// --help, --version, a missing PATH, the PATHs that give no statistics file. The exit status when
+// the run ends there, or nothing with args and the files to read in inputs.
+std::optional<int> startReading(Context& context, const char* subcommand, OutputOptions options,
+                                const QByteArray& help, ReadArguments& args, Inputs& inputs);
 
 // How a file is named in messages and in the output: relative to the current folder.
 QString shownPath(const QString& path);

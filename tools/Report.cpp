@@ -33,24 +33,21 @@ const char* const Help =
 int runReport(Context& context)
 {
     const QString name = QStringLiteral("report");
-    const std::optional<ReadArguments> args =
-        parseReadArguments(context, "report", OutputOptions::File);
-    if (!args)
-        return UsageError;
+    ReadArguments args;
     Inputs inputs;
     if (const std::optional<int> status =
-            answerBeforeReading(context, name, *args, QByteArray(Help), inputs))
+            startReading(context, "report", OutputOptions::File, QByteArray(Help), args, inputs))
         return *status;
     // A page of markup is no use on a screen; it goes to a file, or to a pipe.
-    const bool toStandardOutput = args->output.isEmpty() || args->output == QLatin1String("-");
+    const bool toStandardOutput = args.output.isEmpty() || args.output == QLatin1String("-");
     if (toStandardOutput && context.outIsTerminal)
         return context.usage(name, QStringLiteral("отчёт не выводится в терминал: укажите -o "
                                                   "ОТЧЁТ.html"));
-    if (isOneOfTheInputs(args->output, inputs.files))
+    if (isOneOfTheInputs(args.output, inputs.files))
         return context.usage(
             name, QStringLiteral("«%1» — один из файлов статистики; отчёт нужно записать в "
                                  "другой файл")
-                      .arg(args->output));
+                      .arg(args.output));
 
     Report::ReportInput input;
     bool problems = false;
@@ -85,7 +82,7 @@ int runReport(Context& context)
                          return Report::classOrder(x.summary.name, y.summary.name);
                      });
 
-    Output output(context, args->output);
+    Output output(context, args.output);
     if (!output.open())
         return context.usage(name, output.error());
     output.device().write(Report::renderReport(input).toUtf8());
