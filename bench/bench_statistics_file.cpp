@@ -25,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace {
@@ -64,6 +65,15 @@ long peakResidentKb()
             return line.mid(6).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+// Writes the bytes to a new file and flushes it to the disk, as the save writes its temporary file.
+bool writeSynced(const std::filesystem::path& path, const QByteArray& bytes)
+{
+    OsPlatform::SyncedFileWriter writer;
+    const QByteArrayView whole(bytes);
+    return !writer.create(path) && !writer.write(std::span<const QByteArrayView>(&whole, 1)) &&
+           !writer.finish();
 }
 
 double median(std::vector<double> values)
@@ -133,7 +143,6 @@ int main(int argc, char** argv)
         const std::filesystem::path floorTemp = stat / "floor.tmp";
         const std::filesystem::path floorTarget = stat / "floor.dat";
         const std::filesystem::path flushedTarget = stat / "flushed.dat";
-        const std::filesystem::path target = stat / std::filesystem::path(name.toStdU16String());
 
         const int count = records > 10000 ? std::max(5, saves / 5) : saves;
         std::vector<double> saveMs;
@@ -145,20 +154,22 @@ int main(int argc, char** argv)
                 StatisticsFile::saveRecord(state, QStringLiteral("Петров"), clock, options);
             }));
             // The floor writes exactly what the save has just written.
-            QByteArray written;
-            if (OsPlatform::readFile(target, written)) {
+            QFile saved(path);
+            if (!saved.open(QIODevice::ReadOnly)) {
                 std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
                 return 1;
             }
+            const QByteArray written = saved.readAll();
+            saved.close();
             bool failed = false;
             floorMs.push_back(timedMs([&] {
-                failed = OsPlatform::writeFileSynced(floorTemp, written).has_value();
+                failed = !writeSynced(floorTemp, written);
                 std::error_code error;
                 std::filesystem::rename(floorTemp, floorTarget, error);
                 failed = failed || bool(error);
             }));
             flushedMs.push_back(timedMs([&] {
-                failed = failed || OsPlatform::writeFileSynced(floorTemp, written).has_value() ||
+                failed = failed || !writeSynced(floorTemp, written) ||
                          OsPlatform::replaceFile(floorTemp, flushedTarget).has_value();
             }));
             if (failed) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 #include <thread>
 
 #ifdef _WIN32
@@ -537,48 +536,5 @@ bool isTerminal(Stream stream) noexcept
 }
 
 #endif
-
-Failure readFile(const std::filesystem::path& path, QByteArray& contents)
-{
-    contents.clear();
-    FileReader reader;
-    if (const Failure failure = reader.open(path))
-        return failure;
-    // Read straight into contents, sized once by what the system says the file holds; one byte
-    // more finds the end, and a file that has grown since is read on to its end.
-    constexpr qsizetype Step = 64 * 1024;
-    std::error_code unknown;
-    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-    contents.resize(unknown || size >= std::uintmax_t(std::numeric_limits<qsizetype>::max())
-                        ? Step
-                        : static_cast<qsizetype>(size) + 1);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == contents.size())
-            contents.resize(filled + std::max(Step, filled / 2));
-        qsizetype got = 0;
-        if (const Failure failure =
-                reader.read(contents.data() + filled, contents.size() - filled, got)) {
-            contents.clear();
-            return failure;
-        }
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    contents.resize(filled);
-    return std::nullopt;
-}
-
-Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents)
-{
-    SyncedFileWriter writer;
-    if (const Failure failure = writer.create(path))
-        return failure;
-    const QByteArrayView whole(contents);
-    if (const Failure failure = writer.write(std::span<const QByteArrayView>(&whole, 1)))
-        return failure;
-    return writer.finish();
-}
 
 } // namespace OsPlatform

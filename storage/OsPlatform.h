@@ -98,13 +98,6 @@ public:
     Failure finish();
 };
 
-// The whole file as it is on disk.
-Failure readFile(const std::filesystem::path& path, QByteArray& contents);
-
-// Creates the file or truncates it, writes all of contents and flushes it to the disk before
-// closing it.
-Failure writeFileSynced(const std::filesystem::path& path, const QByteArray& contents);
-
 // Puts from in the place of to in one step: a reader sees the old file or the new one, never a
 // mixture. The folder entry is flushed to the disk where the system allows it.
 Failure replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
